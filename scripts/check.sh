@@ -1,0 +1,16 @@
+#!/bin/bash
+# Builds the demo and runs every test: a warning-free build, the same tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the end-to-end
+# runs again on sdl12-compat (the SDL 1.2 API over SDL2).
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+CMAKE_EXTRA="-DDEMO_WERROR=ON" source "$ROOT/scripts/setup.sh"
+(cd "$ROOT/build" && ctest --output-on-failure -j 2)
+
+BUILD_DIR="$ROOT/build-sanitize" BUILD_TYPE=Debug \
+    CMAKE_EXTRA="-DDEMO_WERROR=ON -DDEMO_SANITIZE=ON" source "$ROOT/scripts/setup.sh"
+(cd "$ROOT/build-sanitize" && ctest --output-on-failure -j 2)
+
+COMPAT_DIR="$(dirname "$(dpkg -L libsdl1.2-compat | grep 'libSDL-1.2.so.0$')")"
+(cd "$ROOT/build" && LD_LIBRARY_PATH="$COMPAT_DIR" DEMO_EXPECT_SDL=compat ctest --output-on-failure -L e2e)

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "driver/demo.h"
+
+#include <cstdint>
+#include <functional>
+
+// Where the frame loop gets its time and its quit requests. The demo uses
+// SDL's; tests substitute their own to drive the loop through the timeline.
+struct Platform {
+    std::function<uint32_t()> ticks;
+    std::function<bool()> quitPending;  // pumps events, then peeks for a quit event
+};
+
+Platform sdlPlatform();
+
+// One frame for the current demoTime: clear destRect, run the scene switch,
+// draw the border, flip. Touches neither the clock nor the event queue, so a
+// renderer can draw any exact demoTime with it.
+void drawFrame(Demo& demo);
+
+// Moves to the next scene once demoTime has reached the current one's end,
+// drawing nothing that frame; otherwise draws the current scene. After the
+// last scene it fills the display black and asks the loop to stop.
+void runSceneSwitch(Demo& demo);
+
+// The one-pixel black frame round the display, written into its pixels.
+void drawBorder(SDL_Surface* screen);
+
+// Runs frames until a quit request or the end of the timeline.
+void runFrameLoop(Demo& demo, const Platform& platform);

@@ -1,0 +1,63 @@
+// The demo: start-up, the frame loop over the timeline, shutdown.
+#include "driver/frame_loop.h"
+#include "driver/startup.h"
+#include "sound/sound.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <new>
+
+namespace {
+constexpr Uint32 kSdlSubsystems = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE;
+
+int runDemo()
+{
+    Demo demo;
+
+    if (SDL_Init(kSdlSubsystems) < 0) {
+        fprintf(stderr, "Cannot init SDL: %s\n", SDL_GetError());
+        exit(1);
+    }
+    atexit(SDL_Quit);
+
+    const Display display = openDisplay(kScreenWidth, kScreenHeight, true);
+    if (!display.screen) {
+        fprintf(stderr, "Cannot set %dx%d mode: %s\n", kScreenWidth, kScreenHeight, SDL_GetError());
+        exit(1);
+    }
+    demo.screen = display.screen;
+    demo.backBuffer = display.backBuffer;
+    SDL_SetEventFilter(escapeFilter);
+
+    // The clock starts before the loading, so it runs ahead of the music by
+    // the loading time.
+    demo.startTicks = SDL_GetTicks();
+    srand(static_cast<unsigned>(time(nullptr)));
+    SDL_FillRect(demo.backBuffer, nullptr, 0);
+
+    createEarlyEffects(demo);
+    if (!loadPictures(demo.pictures)) exit(1);
+    createLateEffects(demo);
+    armTimeline(demo);
+    SDL_ShowCursor(SDL_DISABLE);
+    soundInit(0);
+
+    demo.demoTime = 0;
+    runFrameLoop(demo, sdlPlatform());
+
+    soundShutdown();
+    releaseDemo(demo);
+    return 0;
+}
+}  // namespace
+
+int main(int, char**)
+{
+    try {
+        return runDemo();
+    } catch (const std::bad_alloc&) {
+        fprintf(stderr, "Out of memory\n");
+        return 1;
+    }
+}

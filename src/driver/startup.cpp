@@ -1,0 +1,97 @@
+#include "driver/startup.h"
+
+#include "effects/bump_warp_effect.h"
+#include "effects/fire_effect.h"
+#include "effects/fountain_effect.h"
+#include "effects/lines_effect.h"
+#include "effects/noise_effect.h"
+#include "effects/zoom_blend_effect.h"
+#include "globals.h"
+
+#include <SDL_image.h>
+
+#include <cstdio>
+
+namespace {
+constexpr uint32_t kFireColourMask = 0xffa0cf;  // seeds up to full red, some green and blue
+
+struct PictureFile {
+    const char* path;
+    SDL_Surface* Pictures::*slot;
+};
+
+constexpr PictureFile kPictureFiles[] = {
+    {"data/zemblogo.jpg", &Pictures::zemblogo}, {"data/tx1.jpg", &Pictures::tx1},
+    {"data/tx2.jpg", &Pictures::tx2},           {"data/tx3.jpg", &Pictures::tx3},
+    {"data/tx4.jpg", &Pictures::tx4},           {"data/ftx1.tga", &Pictures::ftx1},
+    {"data/ftx2.tga", &Pictures::ftx2},         {"data/rulltx.tga", &Pictures::rulltx},
+    {"data/pold.tga", &Pictures::pold},         {"data/poldtx.tga", &Pictures::poldtx},
+    {"data/flare.tga", &Pictures::flare},       {"data/mosk.tga", &Pictures::mosk},
+    {"data/duvtx1.tga", &Pictures::duvtx1},     {"data/duvtx2.tga", &Pictures::duvtx2},
+    {"data/arsesmile.tga", &Pictures::arsesmile}, {"data/trenbix.tga", &Pictures::trenbix},
+};
+}  // namespace
+
+Display openDisplay(int width, int height, bool fullscreen)
+{
+    SDL_Surface* screen = SDL_SetVideoMode(width, height, 32, fullscreen ? SDL_FULLSCREEN : 0);
+    if (!screen) return {nullptr, nullptr};
+    const SDL_PixelFormat* f = screen->format;
+    SDL_Surface* backBuffer =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    return {screen, backBuffer};
+}
+
+int escapeFilter(const SDL_Event* event)
+{
+    if (event->type != SDL_KEYDOWN) return 1;
+    if (SDL_GetKeyState(nullptr)[SDLK_ESCAPE] != 1) return 1;
+    quitRequested = 1;
+    return 0;
+}
+
+void createEarlyEffects(Demo& demo)
+{
+    Effects& e = demo.effects;
+    e.fire = new FireEffect(kScreenWidth, kScreenHeight);
+    e.fire->colourMask = kFireColourMask;
+    e.zoomBlend = new ZoomBlendEffect(kScreenWidth, kScreenHeight, demo.backBuffer);
+    e.zoomBlend->scale = 1;
+    e.bumpWarp = new BumpWarpEffect(kScreenWidth, kScreenHeight);
+    e.noise = new NoiseEffect(kScreenWidth, kScreenHeight);
+}
+
+bool loadPictures(Pictures& pictures)
+{
+    for (const PictureFile& file : kPictureFiles) {
+        SDL_Surface* picture = IMG_Load(file.path);
+        if (!picture) {
+            fprintf(stderr, "Cannot load %s: %s\n", file.path, IMG_GetError());
+            return false;
+        }
+        pictures.*file.slot = picture;
+    }
+    return true;
+}
+
+void createLateEffects(Demo& demo)
+{
+    demo.effects.fountain = new FountainEffect(kScreenWidth, kScreenHeight, demo.pictures.flare);
+    demo.effects.lines = new LinesEffect(kScreenWidth, kScreenHeight);
+}
+
+void armTimeline(Demo& demo)
+{
+    for (bool& pending : demo.cuePending) pending = true;
+    demo.sceneIndex = 0;
+}
+
+void releaseDemo(Demo& demo)
+{
+    delete demo.effects.zoomBlend;
+    demo.effects.zoomBlend = nullptr;
+    delete demo.effects.bumpWarp;
+    demo.effects.bumpWarp = nullptr;
+    SDL_FreeSurface(demo.backBuffer);
+    demo.backBuffer = nullptr;
+}

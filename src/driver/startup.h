@@ -1,0 +1,37 @@
+#pragma once
+
+#include "driver/demo.h"
+
+// Start-up and shutdown steps of the demo, in the order main() calls them.
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
+struct Display {
+    SDL_Surface* screen;
+    SDL_Surface* backBuffer;  // same size and masks as the screen
+};
+
+// Opens a 32-bit software display whose pixels persist from frame to frame,
+// and a back buffer like it. Both null when SDL refuses the mode.
+Display openDisplay(int width, int height, bool fullscreen);
+
+// SDL event filter: an Escape press becomes a quit request and is dropped;
+// every other event is queued.
+int escapeFilter(const SDL_Event* event);
+
+// The effects that come before the pictures, in creation order.
+void createEarlyEffects(Demo& demo);
+
+// Loads the sixteen pictures from data/. On failure prints which one and why
+// and returns false.
+bool loadPictures(Pictures& pictures);
+
+// The effects that need the pictures.
+void createLateEffects(Demo& demo);
+
+// Arms every cue event and puts the scene switch at the first scene.
+void armTimeline(Demo& demo);
+
+// Releases what the demo releases before exit; the rest goes with the process.
+void releaseDemo(Demo& demo);

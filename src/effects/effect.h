@@ -1,0 +1,22 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// The one interface of every procedural effect: draw a frame into a surface
+// for a given time. Effects work within their own width x height area, so a
+// target must be at least that large.
+class Effect {
+public:
+    Effect(uint32_t width, uint32_t height) : width(width), height(height) {}
+    virtual ~Effect() = default;
+
+    Effect(const Effect&) = delete;
+    Effect& operator=(const Effect&) = delete;
+
+    virtual void render(SDL_Surface* target, int32_t time) = 0;
+
+    const uint32_t width;
+    const uint32_t height;
+};

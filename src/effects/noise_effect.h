@@ -1,0 +1,9 @@
+#pragma once
+
+#include "effects/effect.h"
+
+class NoiseEffect : public Effect {
+public:
+    NoiseEffect(uint32_t width, uint32_t height);
+    void render(SDL_Surface* target, int32_t time) override;
+};

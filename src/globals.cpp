@@ -1,0 +1,5 @@
+#include "globals.h"
+
+int quitRequested = 0;
+NoiseFieldState noiseField;
+int32_t fountainPreviousTime = 0;

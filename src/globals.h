@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The demo's program-wide state, all of it. Everything else lives in the
+// Demo object that main() owns and is passed to whoever needs it.
+
+// Ends the frame loop when non-zero. Set by the Escape filter, which SDL calls
+// from inside SDL_PumpEvents without a user pointer, and by the end of the
+// timeline.
+extern int quitRequested;
+
+// The noise field's working memory: created by the first NoiseEffect render,
+// sized by that effect, shared by every instance and kept until exit. The
+// table and the cursor carry the noise from one frame to the next.
+struct NoiseFieldState {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<uint8_t> noise;   // height rows of width bytes, top row first
+    std::vector<uint8_t> bias;    // same shape
+    std::vector<uint16_t> table;  // rand() results; empty until first use
+    int32_t cursor = 0;           // read position in table
+};
+extern NoiseFieldState noiseField;
+
+// The time of the flare fountain's previous frame; 0 until one is drawn.
+extern int32_t fountainPreviousTime;
