@@ -1,0 +1,27 @@
+// Designs of the sixteen pictures.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "image.h"
+#include "text.h"
+
+namespace assetgen {
+
+struct Picture {
+    std::string file;
+    Image image;
+};
+
+// Draws all pictures, in the order and sizes of kPictures.
+std::vector<Picture> makePictures(TextRenderer& text);
+
+// Writes a picture as JPEG (on black) or 32-bit uncompressed Targa with alpha,
+// chosen by the file extension. Returns false on a write error.
+bool writePicture(const std::string& path, const Image& img);
+
+// One overview sheet: every picture on a checkerboard with its name, as PNG.
+bool writeSheet(const std::string& path, const std::vector<Picture>& pics, TextRenderer& text);
+
+}  // namespace assetgen
