@@ -1,0 +1,68 @@
+# Shared steps of the end-to-end tests, sourced by each of them. A test is
+# run as: bash <test>.sh <path to demo> <generated data directory>
+# Exit status 77 marks a test as skipped.
+set -euo pipefail
+
+DEMO="$1"
+DATA="$2"
+WORK="$(mktemp -d)"
+XVFB_PID=""
+
+cleanup() {
+    [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# With DEMO_EXPECT_SDL=compat the run must really load sdl12-compat.
+if [ "${DEMO_EXPECT_SDL:-}" = compat ]; then
+    ldd "$DEMO" | grep "sdl12-compat/libSDL-1.2" >/dev/null || fail "demo does not load sdl12-compat"
+fi
+
+# A working directory with a copy of the demo's data; tests may spoil it.
+make_workdir() {
+    cp -r "$DATA" "$WORK/data"
+    cd "$WORK"
+}
+
+# Starts a private X server on a free display and exports DISPLAY.
+start_xvfb() {
+    command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    done
+    Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.1
+    done
+    [ -e "/tmp/.X11-unix/X$n" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    export DISPLAY=":$n"
+    export SDL_VIDEODRIVER=x11
+}
+
+# Waits up to $2 seconds for process $1 and sets EXIT_STATUS to its exit
+# status, or to "timeout" (and kills it).
+wait_for_exit() {
+    local pid="$1" limit="$2" waited=0
+    while kill -0 "$pid" 2>/dev/null; do
+        if [ "$waited" -ge $((limit * 10)) ]; then
+            kill -9 "$pid" 2>/dev/null || true
+            EXIT_STATUS=timeout
+            return
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    EXIT_STATUS=0
+    wait "$pid" || EXIT_STATUS=$?
+}
+
+export SDL_AUDIODRIVER=dummy
