@@ -34,12 +34,7 @@ int runDemo()
     // the loading time.
     demo.startTicks = SDL_GetTicks();
     srand(static_cast<unsigned>(time(nullptr)));
-    SDL_FillRect(demo.backBuffer, nullptr, 0);
-
-    createEarlyEffects(demo);
-    if (!loadPictures(demo.pictures)) exit(1);
-    createLateEffects(demo);
-    armTimeline(demo);
+    if (!prepareDemo(demo)) exit(1);
     SDL_ShowCursor(SDL_DISABLE);
     soundInit(0);
 

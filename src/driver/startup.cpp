@@ -86,6 +86,16 @@ void armTimeline(Demo& demo)
     demo.sceneIndex = 0;
 }
 
+bool prepareDemo(Demo& demo)
+{
+    SDL_FillRect(demo.backBuffer, nullptr, 0);
+    createEarlyEffects(demo);
+    if (!loadPictures(demo.pictures)) return false;
+    createLateEffects(demo);
+    armTimeline(demo);
+    return true;
+}
+
 void releaseDemo(Demo& demo)
 {
     delete demo.effects.zoomBlend;

@@ -20,6 +20,12 @@ Display openDisplay(int width, int height, bool fullscreen);
 // every other event is queued.
 int escapeFilter(const SDL_Event* event);
 
+// Everything the timeline needs on an open display: clears the back buffer,
+// creates the effects and loads the pictures in their fixed order, arms the
+// cue events. Draws on rand(), so seed it first. On a picture that cannot be
+// loaded prints which one and why and returns false.
+bool prepareDemo(Demo& demo);
+
 // The effects that come before the pictures, in creation order.
 void createEarlyEffects(Demo& demo);
 

@@ -1,9 +1,11 @@
 # Shared steps of the end-to-end tests, sourced by each of them. A test is
-# run as: bash <test>.sh <path to demo> <generated data directory>
+# run as: bash <test>.sh <path to demo> <generated data directory> <path to
+# demo-capture>.
 # Exit status 77 marks a test as skipped.
 set -euo pipefail
 
 DEMO="$1"
+CAPTURE="${3:-}"
 DATA="$2"
 WORK="$(mktemp -d)"
 XVFB_PID=""
