@@ -247,7 +247,10 @@ Image credits(TextRenderer& tr) {
     drawStyledText(img, tr, "in the making of this demo", {FontId::Serif, 17, 0.5f}, cx, y + 46, sub);
     Mask stars(img.w, img.h);
     Rng rng(7);
-    for (int i = 0; i < 26; ++i) sparkle(stars, rng.range(36, 380), rng.range(16, 770), rng.range(2, 5));
+    for (int i = 0; i < 28; ++i) {
+        float sx = i % 2 ? rng.range(34, 70) : rng.range(344, 382);
+        sparkle(stars, sx, rng.range(20, 764), rng.range(2, 5));
+    }
     paint(img, stars, solid(kAqua), 0.55f);
     return img;
 }
@@ -255,7 +258,7 @@ Image credits(TextRenderer& tr) {
 // A jellyfish of light in a glass frame.
 Image jellyPanel(TextRenderer& tr) {
     Image img(280, 300);
-    glassPanel(img, 0, 0, 280, 300, 20, rgb(0x041024, 0.82f), rgb(0x0a3048, 0.82f));
+    glassPanel(img, 0, 0, 280, 300, 20, rgb(0x041024, 0.6f), rgb(0x0a3048, 0.7f));
     const float cx = 138, cy = 120, rx = 70, ry = 58;
     // Tentacles first, so the bell lies over their roots.
     Mask tent(img.w, img.h);
@@ -307,7 +310,7 @@ Image jellyPanel(TextRenderer& tr) {
 
 Image glowPanel(TextRenderer& tr) {
     Image img(280, 200);
-    glassPanel(img, 0, 0, 280, 200, 20, rgb(0x2a0a2a, 0.8f), rgb(0x0a1838, 0.8f));
+    glassPanel(img, 0, 0, 280, 200, 20, rgb(0x2a0a2a, 0.7f), rgb(0x0a1838, 0.75f));
     TextLook h = warmLook(20, 54);
     drawStyledText(img, tr, "GLOW", {FontId::SansBold, 38, 6.0f}, 139, 56, h);
     TextLook body;
@@ -341,22 +344,22 @@ Image smileBanner(TextRenderer& tr) {
     roundRect(band, 2, 6, 958, 62, 28);
     paint(img, band, hgrad({rgb(0x1a0630, 0.7f), rgb(0x06203a, 0.7f), rgb(0x1a0630, 0.7f)}, 0, 960));
     const char* words[] = {"keep smiling", "keep coding", "keep glowing"};
-    float x = 36;
-    TextLook l = coolLook(16, 48);
-    l.outline = rgb(0x050a20);
-    l.outlineWidth = 2;
+    const TextStyle st{FontId::SansBold, 30, 1.0f};
+    const float face = 44, margin = 14;
+    // Smileys and words alternate with equal gaps along the whole band.
+    float used = 4 * face;
+    for (const char* w : words) used += tr.measure(w, st).width;
+    const float gap = (960 - 2 * margin - used) / 6.0f;
+    float x = margin;
     for (int i = 0; i < 4; ++i) {
-        smiley(img, x, 34, 22);
-        x += 30;
+        smiley(img, x + face * 0.5f, 34, face * 0.5f);
+        x += face + gap;
         if (i == 3) break;
-        TextStyle st{FontId::SansBold, 30, 1.0f};
-        TextMetrics m = tr.measure(words[i], st);
-        float gap = (960 - 72 - 4 * 60 - 0) / 3.0f;
-        float tx = x + (gap + 60 - 60 - m.width) * 0.5f;
-        if (i == 1) l = warmLook(16, 46);
-        if (i == 2) l = coolLook(16, 48);
-        drawStyledText(img, tr, words[i], st, tx, 45, l, Align::Left);
-        x += gap + 30;
+        TextLook l = i == 1 ? warmLook(16, 46) : coolLook(16, 48);
+        l.outline = rgb(0x050a20);
+        l.outlineWidth = 2;
+        drawStyledText(img, tr, words[i], st, x, 45, l, Align::Left);
+        x += tr.measure(words[i], st).width + gap;
     }
     return img;
 }
