@@ -16,5 +16,6 @@ private:
     uint64_t total;
     Clock::time_point start = Clock::now();
     Clock::time_point lastShown = start;
+    bool onTerminal;
     bool shown = false;
 };
