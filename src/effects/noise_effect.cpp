@@ -1,5 +1,94 @@
 #include "effects/noise_effect.h"
 
+#include "effects/surface_lock.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+constexpr uint32_t kTableMask = kNoiseTableSize - 1;
+
+// Copies width consecutive table entries after the cursor, wrapping at the
+// table's end, then jumps the cursor by one rand(). The jump is added
+// unmasked; the next row's first step masks it again.
+void fillNoiseRow(uint8_t* row, uint32_t width, NoiseFieldState& field)
+{
+    uint32_t cursor = static_cast<uint32_t>(field.cursor);
+    const uint16_t* table = field.table.data();
+    for (uint32_t j = 0; j < width; ++j) {
+        cursor = (cursor + 1) & kTableMask;
+        row[j] = static_cast<uint8_t>(table[cursor]);
+    }
+    // Unsigned, so that a cursor never masked (a zero-width field) wraps
+    // instead of overflowing.
+    field.cursor = static_cast<int32_t>(cursor + static_cast<uint32_t>(rand()));
+}
+
+// The row above has already been smeared, so the smear cascades down the
+// whole field.
+void smearRow(uint8_t* row, const uint8_t* above, uint32_t width)
+{
+    for (uint32_t j = 1; j + 1 < width; ++j) row[j] = static_cast<uint8_t>((above[j - 1] + above[j + 1] + row[j]) / 3);
+}
+}  // namespace
+
 NoiseEffect::NoiseEffect(uint32_t width, uint32_t height) : Effect(width, height) {}
 
-void NoiseEffect::render(SDL_Surface*, int32_t) {}
+void NoiseEffect::render(SDL_Surface* target, int32_t time)
+{
+    // Before the lock: the first call sets up even if its lock then fails.
+    if (noiseField.table.empty()) setUpNoiseField(noiseField, width, height);
+    SurfaceLock lock(target);
+    if (!lock) return;
+    drawNoiseField(viewOf(target), noiseField, time);
+}
+
+void setUpNoiseField(NoiseFieldState& field, uint32_t width, uint32_t height)
+{
+    const size_t size = size_t{width} * height;
+    field.width = width;
+    field.height = height;
+    field.noise.assign(size, 0);
+    field.bias.assign(size, 0);
+    field.table.resize(kNoiseTableSize);
+    for (uint16_t& entry : field.table) entry = static_cast<uint16_t>(rand());
+}
+
+int32_t noiseBias(int32_t time)
+{
+    return static_cast<int32_t>(std::sin(static_cast<double>(time / 3)) * 10.0);
+}
+
+void fillBiasField(NoiseFieldState& field, uint8_t b0)
+{
+    // Walked left to right, the smoothing reads its right-hand neighbour while
+    // that still holds b0, so (above + 2 * b0) / 2 is b0 + above / 2: one
+    // value per row in every column but the last.
+    const uint32_t width = field.width;
+    if (width == 0) return;
+    uint8_t value = b0;
+    for (uint32_t i = 0; i < field.height; ++i) {
+        uint8_t* row = field.bias.data() + size_t{i} * width;
+        if (i > 0) value = static_cast<uint8_t>(b0 + value / 2);
+        std::memset(row, value, width - 1);
+        row[width - 1] = b0;
+    }
+}
+
+void drawNoiseField(const PixelView& target, NoiseFieldState& field, int32_t time)
+{
+    const uint32_t width = field.width;
+    fillBiasField(field, static_cast<uint8_t>(noiseBias(time)));
+    const uint8_t shift = static_cast<uint8_t>(time);
+    // Row by row: a row's fill, smear and output need nothing from the rows
+    // below it, and the rand() calls keep their order.
+    for (uint32_t i = 0; i < field.height; ++i) {
+        uint8_t* noise = field.noise.data() + size_t{i} * width;
+        const uint8_t* bias = field.bias.data() + size_t{i} * width;
+        fillNoiseRow(noise, width, field);
+        if (i > 0) smearRow(noise, noise - width, width);
+        uint32_t* out = target.row(static_cast<int>(i));
+        for (uint32_t j = 0; j < width; ++j) out[j] = noiseRampColour(static_cast<uint8_t>(noise[j] - bias[j] + shift));
+    }
+}
