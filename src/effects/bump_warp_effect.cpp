@@ -1,5 +1,116 @@
 #include "effects/bump_warp_effect.h"
 
-BumpWarpEffect::BumpWarpEffect(uint32_t width, uint32_t height) : Effect(width, height) {}
+#include "effects/surface_lock.h"
 
-void BumpWarpEffect::render(SDL_Surface*, int32_t) {}
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+constexpr uint32_t kSineMask = kSineTableSize - 1;
+constexpr double kSineStep = 0.00613591796875;  // 6.28318 / 1024
+constexpr int kSpotRow = 168;
+constexpr int kSpotColumn = 158;
+constexpr double kSpotRadius = 128.0;
+}  // namespace
+
+SineTable buildSineTable()
+{
+    SineTable table;
+    for (int i = 0; i < kSineTableSize; ++i) table[i] = static_cast<int32_t>(std::sin(i * kSineStep) * 65536.0);
+    return table;
+}
+
+std::vector<uint8_t> buildLightMap()
+{
+    // The float constant stays just below a quarter turn, so the cosine at
+    // the spot's rim is still positive.
+    const double quarterTurn = 1.570795f;
+    std::vector<uint8_t> map(kLightMapSize);
+    for (int r = 0; r < 256; ++r) {
+        for (int c = 0; c < 256; ++c) {
+            const int dy = r - kSpotRow;
+            const int dx = c - kSpotColumn;
+            const double d = std::min(std::sqrt(static_cast<double>(dx * dx + dy * dy)), kSpotRadius);
+            const double a = d * 0.0078125 * quarterTurn;
+            map[r * 256 + c] = static_cast<uint8_t>(static_cast<int32_t>(std::pow(std::cos(a), 5) * 255.0));
+        }
+    }
+    return map;
+}
+
+int32_t warpPhase(int32_t time)
+{
+    return static_cast<int32_t>(time * static_cast<double>(0.025f));
+}
+
+void warpHeightField(const uint8_t* src, uint8_t* dst, int width, int height, const SineTable& sineTable,
+                     int32_t phase)
+{
+    // Index sums in unsigned arithmetic: they wrap like the two's-complement
+    // values they stand for, and the mask then gives the same entry.
+    const uint32_t p = static_cast<uint32_t>(phase);
+    const int32_t* sine = sineTable.data();
+    for (int y = 0; y < height; ++y) {
+        const uint32_t yy = static_cast<uint32_t>(y) + 1;
+        const int32_t rowA = sine[(48 * p + 6 * yy) & kSineMask];
+        const int32_t rowB = sine[(0u - 35 * p + 8 * yy) & kSineMask];
+        uint32_t columnA = 12 * p;  // both advanced before their first use, for x + 1
+        uint32_t columnB = 37 * p;
+        uint8_t* out = dst + static_cast<ptrdiff_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            columnA += 5;
+            columnB -= 9;
+            const int32_t a = sine[columnA & kSineMask] + rowA;
+            const int32_t b = sine[columnB & kSineMask] + rowB;
+            const int sx = std::clamp(x + (a >> 15), 0, width - 1);
+            const int sy = std::clamp(y + (b >> 15), 0, height - 1);
+            out[x] = src[static_cast<ptrdiff_t>(sy) * width + sx];
+        }
+    }
+}
+
+void lightHeightField(const PixelView& target, const uint8_t* heights, const uint8_t* lightMap, int32_t time)
+{
+    const int width = target.width;
+    const int rowScroll = time >> 5;
+    const int columnScroll = time >> 4;
+    for (int y = 0; y + 1 < target.height; ++y) {
+        const uint8_t* h = heights + static_cast<ptrdiff_t>(y) * width;
+        const uint8_t* below = h + width;
+        uint32_t* out = target.row(y);
+        for (int x = 0; x + 1 < width; ++x) {
+            const uint32_t v = static_cast<uint32_t>(below[x] - h[x] + y + rowScroll) & 0xff;
+            const uint32_t u = static_cast<uint32_t>(h[x + 1] - h[x] + x + columnScroll) & 0xff;
+            out[x] = lightMap[v << 8 | u] * 0x010101u;
+        }
+    }
+}
+
+BumpWarpEffect::BumpWarpEffect(uint32_t width, uint32_t height)
+    : Effect(width, height), lightMap(buildLightMap()), sineTable(buildSineTable())
+{
+    const size_t size = size_t{width} * height;
+    heightMaps[0].resize(size);
+    heightMaps[1].resize(size);
+    for (uint8_t& h : heightMaps[0]) h = static_cast<uint8_t>(rand() & 0x7f);
+}
+
+void BumpWarpEffect::warp()
+{
+    warpHeightField(heightMaps[current].data(), heightMaps[current ^ 1].data(), static_cast<int>(width),
+                    static_cast<int>(height), sineTable, phase);
+    current ^= 1;
+}
+
+void BumpWarpEffect::render(SDL_Surface* target, int32_t time)
+{
+    phase = warpPhase(time);
+    warp();
+    SurfaceLock lock(target);
+    if (!lock) return;
+    PixelView view = viewOf(target);
+    view.width = static_cast<int>(width);
+    view.height = static_cast<int>(height);
+    lightHeightField(view, currentHeights(), lightMap.data(), time);
+}
