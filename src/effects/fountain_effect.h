@@ -2,11 +2,51 @@
 
 #include "effects/effect.h"
 
+#include <cstdint>
+#include <cstdlib>
+
+constexpr int kParticleCount = 256;
+
+// Where each particle's sprite has its top-left corner, and how fast it moves
+// in pixels per time unit (100 ms of demo time); y grows downward.
+struct Particles {
+    float x[kParticleCount];
+    float y[kParticleCount];
+    float vx[kParticleCount];
+    float vy[kParticleCount];
+};
+
+// Supplies values in 0..32767 like rand(); replaceable so that tests can
+// choose the launches.
+using RandomSource = int (*)();
+inline int libraryRandom()
+{
+    return std::rand();
+}
+
+// The starting state: every particle at the bottom centre with a small random
+// velocity; three draws per particle, in particle order.
+void launchParticles(Particles& particles, uint32_t width, uint32_t height, RandomSource random);
+
+// The time step between two frames, in time units: 0.01 per millisecond.
+double fountainTimeStep(int32_t time, int32_t previousTime);
+
+// Moves every particle by dt under gravity; one that has reached the bottom
+// edge is launched again from the bottom centre (one draw each, in particle
+// order) and stays at its launch point this frame.
+void stepParticles(Particles& particles, uint32_t width, uint32_t height, double dt, RandomSource random);
+
+// A fountain of 256 flare pictures. Its time step comes from the
+// program-wide fountainPreviousTime (globals.h).
 class FountainEffect : public Effect {
 public:
-    FountainEffect(uint32_t width, uint32_t height, SDL_Surface* sprite);
+    FountainEffect(uint32_t width, uint32_t height, SDL_Surface* sprite, RandomSource random = libraryRandom);
     void render(SDL_Surface* target, int32_t time) override;
 
+    // Public so that tests can place particles.
+    Particles particles;
+
 private:
-    SDL_Surface* sprite;
+    SDL_Surface* sprite;  // not owned
+    RandomSource random;
 };
