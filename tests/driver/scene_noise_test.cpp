@@ -1,0 +1,98 @@
+#include "driver/frame_loop.h"
+#include "driver/scenes.h"
+#include "effects/noise_effect.h"
+#include "globals.h"
+#include "support/test_support.h"
+
+#include <cstdlib>
+#include <vector>
+
+using namespace testColour;
+
+namespace {
+class NoiseScene : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        noiseField = NoiseFieldState{};
+        demo = makeTestDemo();  // rulltx 300 x 700
+        demo->sceneIndex = 2;
+    }
+    void TearDown() override
+    {
+        freeTestDemo(demo);
+        noiseField = NoiseFieldState{};
+    }
+
+    void drawFreshAt(uint32_t t)
+    {
+        TearDown();
+        SetUp();
+        demo->demoTime = t;
+        drawNoiseScene(*demo);
+    }
+    void frameAt(uint32_t t)
+    {
+        demo->demoTime = t;
+        drawFrame(*demo);
+    }
+    uint32_t at(int x, int y) { return pixelAt(demo->screen, x, y); }
+    bool pending(CueEventId e) { return demo->cuePending[e]; }
+
+    Demo* demo = nullptr;
+};
+}  // namespace
+
+TEST_F(NoiseScene, RulltxRisesFromBelowTheDisplay)
+{
+    drawFreshAt(34000);
+    for (int y = 0; y < 480; ++y) ASSERT_NE(at(213, y), kRulltx);
+
+    drawFreshAt(36500);
+    EXPECT_EQ(at(213, 418), kRulltx);
+    EXPECT_NE(at(213, 417), kRulltx);
+
+    drawFreshAt(40000);
+    EXPECT_EQ(at(213, 177), kRulltx);
+    EXPECT_EQ(at(512, 479), kRulltx);
+    EXPECT_NE(at(213, 176), kRulltx);
+    EXPECT_NE(at(212, 177), kRulltx);
+    EXPECT_NE(at(513, 177), kRulltx);
+}
+
+TEST_F(NoiseScene, TheFieldGetsDemoTimeInFortyMillisecondSteps)
+{
+    srand(77);
+    demo->demoTime = 40039;  // field time 1000; rulltx from row 173
+    drawNoiseScene(*demo);
+
+    NoiseFieldState field;
+    std::vector<uint32_t> expected(640 * 480);
+    srand(77);
+    setUpNoiseField(field, 640, 480);
+    drawNoiseField({expected.data(), 640 * 4, 640, 480}, field, 1000);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const bool underPicture = x >= 213 && x < 513 && y >= 173;
+            if (!underPicture) {
+                ASSERT_EQ(at(x, y), expected[y * 640 + x]) << x << "," << y;
+            }
+        }
+}
+
+TEST_F(NoiseScene, CueTwoFiresOnTheFirstDrawnFrameAtItsThreshold)
+{
+    frameAt(36499);
+    EXPECT_TRUE(pending(E3));
+    frameAt(36500);
+    EXPECT_FALSE(pending(E3));
+}
+
+TEST_F(NoiseScene, AStallPastTheSceneEndNeverFiresIt)
+{
+    frameAt(36400);
+    frameAt(45600);
+    EXPECT_EQ(demo->sceneIndex, 3);
+    for (uint32_t t : {45700u, 50000u}) frameAt(t);
+    EXPECT_TRUE(pending(E3));
+}
