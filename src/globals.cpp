@@ -3,3 +3,4 @@
 int quitRequested = 0;
 NoiseFieldState noiseField;
 int32_t fountainPreviousTime = 0;
+SoundState soundState;

@@ -26,3 +26,20 @@ extern NoiseFieldState noiseField;
 
 // The time of the flare fountain's previous frame; 0 until one is drawn.
 extern int32_t fountainPreviousTime;
+
+// The sound subsystem's state. The handles belong to the back-end that made
+// them; the back-end's library types stay behind its interface.
+class SoundBackend;
+class SoundSample;
+class SoundStream;
+constexpr int kCueCount = 9;
+struct SoundState {
+    int32_t soundEnabled = 1;  // cleared for good when the device cannot start
+    int32_t musicPlaying = 0;  // the music was started and not stopped
+    SoundSample* cues[kCueCount] = {};  // same index as cueTable
+    SoundStream* music = nullptr;
+    // The back-end in use; soundInit picks the SDL_mixer one unless a test
+    // has put another here.
+    SoundBackend* backend = nullptr;
+};
+extern SoundState soundState;

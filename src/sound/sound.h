@@ -1,10 +1,19 @@
 #pragma once
 
+#include "globals.h"
+
 #include <cstdint>
 
 // The music track and the nine one-shot cues. Without a usable sound device
-// every operation does nothing and the demo runs silently.
+// every operation does nothing and the demo runs silently. A sound file that
+// cannot be loaded ends the program with status 1.
 void soundInit(int32_t startMs);
 void playCue(int index);
 void setMusicPlaying(bool on);
 void soundShutdown();
+
+struct CueEntry {
+    int32_t volume;  // 0..255
+    const char* file;
+};
+extern const CueEntry cueTable[kCueCount];
