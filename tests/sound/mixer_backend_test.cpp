@@ -1,0 +1,302 @@
+// The SDL_mixer back-end and the MP3 decoder on real files.
+#include "sound/mp3_decode.h"
+#include "sound/sound.h"
+#include "sound/sound_backend.h"
+#include "sound/sound_files.h"
+#include "support/test_support.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr size_t kSamplesPerSecond = 44100 * 2;
+
+TEST(MixerVolume, MapsTheFullScaleOntoSdlMixersScale)
+{
+    EXPECT_EQ(mixerVolume(0), 0);
+    EXPECT_EQ(mixerVolume(255), 128);
+    EXPECT_EQ(mixerVolume(254), 127);
+    EXPECT_EQ(mixerVolume(128), 64);
+    EXPECT_EQ(mixerVolume(1), 1);
+    for (int v = 1; v <= 255; ++v) {
+        const int step = mixerVolume(v) - mixerVolume(v - 1);
+        EXPECT_TRUE(step == 0 || step == 1) << v;
+    }
+    EXPECT_EQ(mixerVolume(-20), 0);
+    EXPECT_EQ(mixerVolume(1000), 128);
+}
+
+TEST(Mp3Decode, GivesStereoAtTheFilesOwnLengthAndKeepsChannelsApart)
+{
+    ScratchDir dir;
+    Pcm leftOnly = sine(0.5, 440, 12000, 2);
+    for (size_t i = 1; i < leftOnly.size(); i += 2) leftOnly[i] = 0;
+    ASSERT_TRUE(writeMp3(dir.data("stereo.mp3"), leftOnly, 2));
+
+    Pcm pcm;
+    std::string error;
+    ASSERT_TRUE(decodeMp3(dir.data("stereo.mp3").c_str(), pcm, error)) << error;
+    // The encoder pads by up to a few frames.
+    EXPECT_NEAR(pcm.size() / double(kSamplesPerSecond), 0.5, 0.1);
+    double left = 0, right = 0;
+    for (size_t i = 0; i + 1 < pcm.size(); i += 2) {
+        left += std::abs(pcm[i]);
+        right += std::abs(pcm[i + 1]);
+    }
+    EXPECT_GT(left, 20 * right);
+}
+
+TEST(Mp3Decode, CopiesMonoOntoBothChannels)
+{
+    ScratchDir dir;
+    ASSERT_TRUE(writeMp3(dir.data("mono.mp3"), sine(0.5, 440, 12000, 1), 1));
+
+    Pcm pcm;
+    std::string error;
+    ASSERT_TRUE(decodeMp3(dir.data("mono.mp3").c_str(), pcm, error)) << error;
+    EXPECT_NEAR(pcm.size() / double(kSamplesPerSecond), 0.5, 0.1);
+    EXPECT_GT(rms(pcm, 0, pcm.size()), 4000);
+    for (size_t i = 0; i + 1 < pcm.size(); i += 2) ASSERT_EQ(pcm[i], pcm[i + 1]) << i;
+}
+
+TEST(Mp3Decode, RefusesMissingDamagedAndWrongRateFiles)
+{
+    ScratchDir dir;
+    ASSERT_TRUE(writeMp3(dir.data("slow.mp3"), sine(0.5, 440, 12000, 2, 22050), 2, 22050));
+    std::ofstream(dir.data("text.mp3")) << std::string(5000, 'x');
+
+    Pcm pcm;
+    std::string error;
+    for (const char* name : {"missing.mp3", "text.mp3"}) {
+        const std::string path = dir.data(name);
+        EXPECT_FALSE(decodeMp3(path.c_str(), pcm, error)) << name;
+        EXPECT_FALSE(probeMp3(path.c_str(), error)) << name;
+    }
+    const std::string slow = dir.data("slow.mp3");
+    EXPECT_FALSE(decodeMp3(slow.c_str(), pcm, error));
+    EXPECT_NE(error.find("22050 Hz"), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(probeMp3(slow.c_str(), error));
+    EXPECT_NE(error.find("22050 Hz"), std::string::npos) << error;
+}
+
+class MixerBackendTest : public ::testing::Test {
+protected:
+    void SetUp() override { soundState = SoundState{}; }
+    void TearDown() override { soundState = SoundState{}; }
+};
+
+TEST_F(MixerBackendTest, TwoPlaysOfOneCueSoundOnTwoVoicesAtTheMappedVolume)
+{
+    ScratchDir dir;
+    ASSERT_TRUE(writeMp3(dir.data("cue.mp3"), sine(3, 440, 8000)));
+    SoundBackend& backend = mixerBackend();
+    ASSERT_TRUE(backend.init(44100, 32)) << SDL_GetError();
+    EXPECT_EQ(Mix_AllocateChannels(-1), 32);
+
+    SoundSample* cue = backend.loadSample("data/cue.mp3");
+    ASSERT_NE(cue, nullptr);
+    const int first = backend.playSample(cue);
+    const int second = backend.playSample(cue);
+    EXPECT_GE(first, 0);
+    EXPECT_GE(second, 0);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(Mix_Playing(first));
+    EXPECT_TRUE(Mix_Playing(second));
+    backend.setVolume(first, 255);
+    backend.setVolume(second, 128);
+    EXPECT_EQ(Mix_Volume(first, -1), 128);
+    EXPECT_EQ(Mix_Volume(second, -1), 64);
+
+    backend.freeSample(cue);
+    EXPECT_FALSE(Mix_Playing(first));
+    backend.close();
+    EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
+}
+
+TEST_F(MixerBackendTest, RefusesSoundFilesThatCannotBePlayedRight)
+{
+    ScratchDir dir;
+    ASSERT_TRUE(writeMp3(dir.data("slow.mp3"), sine(0.5, 440, 8000, 2, 22050), 2, 22050));
+    std::ofstream(dir.data("text.mp3")) << std::string(5000, 'x');
+    SoundBackend& backend = mixerBackend();
+    ASSERT_TRUE(backend.init(44100, 32)) << SDL_GetError();
+
+    EXPECT_EQ(backend.loadSample("data/missing.mp3"), nullptr);
+    EXPECT_EQ(backend.openStream("data/missing.mp3"), nullptr);
+    EXPECT_EQ(backend.openStream("data/text.mp3"), nullptr);
+    EXPECT_EQ(backend.loadSample("data/slow.mp3"), nullptr);
+    EXPECT_NE(backend.lastError().find("22050"), std::string::npos);
+    EXPECT_EQ(backend.openStream("data/slow.mp3"), nullptr);
+    EXPECT_NE(backend.lastError().find("22050"), std::string::npos);
+    backend.close();
+}
+
+TEST_F(MixerBackendTest, NoUsableDeviceGivesSilentMode)
+{
+    const std::string driver = getenv("SDL_AUDIODRIVER") ? getenv("SDL_AUDIODRIVER") : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    ScratchDir dir;  // no sound files: silent mode must not look for them
+    soundInit(0);
+    setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+
+    EXPECT_EQ(soundState.soundEnabled, 0);
+    EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
+    playCue(0);
+    setMusicPlaying(true);
+    soundShutdown();
+    EXPECT_EQ(soundState.musicPlaying, 0);
+}
+
+// A missing or damaged sound file ends the demo during start-up, with the
+// display already open, after naming the file.
+using SoundFilesDeathTest = MixerBackendTest;
+
+TEST_F(SoundFilesDeathTest, AMissingCueEndsTheProgram)
+{
+    ASSERT_NE(testScreen(), nullptr);
+    ScratchDir dir;
+    ASSERT_TRUE(dir.writeSounds(sine(1, 440, 8000), sine(0.3, 880, 8000)));
+    fs::remove(dir.data("la01.mp3"));
+    EXPECT_EXIT(soundInit(0), ::testing::ExitedWithCode(1), "^Cannot load data/la01\\.mp3\n$");
+}
+
+TEST_F(SoundFilesDeathTest, ADamagedMusicFileEndsTheProgram)
+{
+    ASSERT_NE(testScreen(), nullptr);
+    ScratchDir dir;
+    ASSERT_TRUE(dir.writeSounds(sine(1, 440, 8000), sine(0.3, 880, 8000)));
+    std::ofstream(dir.data("music.mp3")) << std::string(20000, 'x');
+    EXPECT_EXIT(soundInit(0), ::testing::ExitedWithCode(1), "^Cannot load data/music\\.mp3\n$");
+}
+
+TEST_F(SoundFilesDeathTest, AWrongRateIsNamed)
+{
+    ASSERT_NE(testScreen(), nullptr);
+    ScratchDir dir;
+    ASSERT_TRUE(dir.writeSounds(sine(1, 440, 8000), sine(0.3, 880, 8000)));
+    ASSERT_TRUE(writeMp3(dir.data("gee04.mp3"), sine(0.3, 880, 8000, 2, 22050), 2, 22050));
+    EXPECT_EXIT(soundInit(0), ::testing::ExitedWithCode(1),
+                "^Cannot load data/gee04\\.mp3: sample rate 22050 Hz, the demo needs 44100 Hz\n$");
+}
+
+// The real back-end on SDL's disk-writer driver, which writes the mixed
+// output to a file at a few times real-time speed. Moments are positions in
+// that file, read while it grows, so no check depends on the clock.
+class DiskRecording {
+public:
+    explicit DiskRecording(const fs::path& file) : file(file)
+    {
+        if (const char* driver = getenv("SDL_AUDIODRIVER")) savedDriver = driver;
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+        setenv("SDL_DISKAUDIODELAY", "10", 1);
+    }
+    ~DiskRecording()
+    {
+        if (savedDriver) setenv("SDL_AUDIODRIVER", savedDriver->c_str(), 1);
+        else unsetenv("SDL_AUDIODRIVER");
+        unsetenv("SDL_DISKAUDIOFILE");
+        unsetenv("SDL_DISKAUDIODELAY");
+    }
+
+    // Samples written so far (16-bit, both channels counted).
+    size_t written() const
+    {
+        std::error_code ignored;
+        const auto bytes = fs::file_size(file, ignored);
+        return ignored ? 0 : static_cast<size_t>(bytes) / 2;
+    }
+
+    // Waits until `seconds` more of the stream have been written. Generous:
+    // the driver needs only a fraction of that in real time.
+    bool waitFor(double seconds) const
+    {
+        const size_t target = written() + static_cast<size_t>(seconds * kSamplesPerSecond);
+        for (int waited = 0; waited < 60000 && written() < target; waited += 5) SDL_Delay(5);
+        return written() >= target;
+    }
+
+    Pcm samples() const
+    {
+        std::ifstream in(file, std::ios::binary);
+        Pcm pcm(written());
+        in.read(reinterpret_cast<char*>(pcm.data()), static_cast<std::streamsize>(pcm.size() * 2));
+        return pcm;
+    }
+
+private:
+    fs::path file;
+    std::optional<std::string> savedDriver;
+};
+
+// Seconds of the written stream as a sample offset.
+size_t at(size_t start, double seconds)
+{
+    return start + static_cast<size_t>(seconds * kSamplesPerSecond);
+}
+
+TEST_F(MixerBackendTest, TheMusicSoundsFromTheStartAndACueRaisesTheLevel)
+{
+    ScratchDir dir;
+    ASSERT_TRUE(dir.writeSounds(sine(8, 440, 4000), sine(3, 1000, 16000)));
+    DiskRecording recording(dir.path() / "out.raw");
+
+    soundInit(0);
+    ASSERT_EQ(soundState.soundEnabled, 1) << SDL_GetError();
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&rate, &format, &channels);
+    ASSERT_EQ(rate, 44100);
+    ASSERT_EQ(format, AUDIO_S16SYS);
+    ASSERT_EQ(channels, 2);
+
+    const size_t musicStart = recording.written();
+    ASSERT_TRUE(recording.waitFor(1.0));
+    const size_t cueStart = recording.written();
+    playCue(4);
+    ASSERT_TRUE(recording.waitFor(2.5));
+    soundShutdown();
+
+    const Pcm pcm = recording.samples();
+    const double music = rms(pcm, at(musicStart, 0.1), cueStart);
+    const double cue = rms(pcm, at(cueStart, 0.6), at(cueStart, 2.4));
+    // A sine of peak 4000 has a level of about 2800; the cue adds 11000.
+    EXPECT_GT(music, 1500);
+    EXPECT_LT(music, 5000);
+    EXPECT_GT(cue, 3 * music);
+}
+
+TEST_F(MixerBackendTest, TheMusicStartsAtTheGivenPosition)
+{
+    ScratchDir dir;
+    ASSERT_TRUE(dir.writeSounds(silence(2) + sine(4, 440, 8000), sine(0.3, 880, 8000)));
+
+    for (int32_t startMs : {0, 2500}) {
+        DiskRecording recording(dir.path() / ("from" + std::to_string(startMs) + ".raw"));
+        soundState = SoundState{};
+        soundInit(startMs);
+        ASSERT_EQ(soundState.soundEnabled, 1) << SDL_GetError();
+        const size_t start = recording.written();
+        ASSERT_TRUE(recording.waitFor(3.0));
+        soundShutdown();
+
+        const Pcm pcm = recording.samples();
+        const double early = rms(pcm, at(start, 0.1), at(start, 1.2));
+        const double late = rms(pcm, at(start, 2.4), at(start, 3.0));
+        if (startMs == 0) {
+            EXPECT_LT(early, 300) << "the silent opening should play first";
+            EXPECT_GT(late, 2500);
+        } else {
+            EXPECT_GT(early, 2500) << "the opening should have been skipped";
+        }
+    }
+}
+}  // namespace
