@@ -51,21 +51,36 @@ void warpHeightField(const uint8_t* src, uint8_t* dst, int width, int height, co
     // values they stand for, and the mask then gives the same entry.
     const uint32_t p = static_cast<uint32_t>(phase);
     const int32_t* sine = sineTable.data();
-    for (int y = 0; y < height; ++y) {
-        const uint32_t yy = static_cast<uint32_t>(y) + 1;
-        const int32_t rowA = sine[(48 * p + 6 * yy) & kSineMask];
-        const int32_t rowB = sine[(0u - 35 * p + 8 * yy) & kSineMask];
-        uint32_t columnA = 12 * p;  // both advanced before their first use, for x + 1
-        uint32_t columnB = 37 * p;
-        uint8_t* out = dst + static_cast<ptrdiff_t>(y) * width;
-        for (int x = 0; x < width; ++x) {
-            columnA += 5;
-            columnB -= 9;
-            const int32_t a = sine[columnA & kSineMask] + rowA;
-            const int32_t b = sine[columnB & kSineMask] + rowB;
-            const int sx = std::clamp(x + (a >> 15), 0, width - 1);
-            const int sy = std::clamp(y + (b >> 15), 0, height - 1);
-            out[x] = src[static_cast<ptrdiff_t>(sy) * width + sx];
+    // Displacements reach at most 4 pixels, so only a band of that width
+    // along each edge can sample outside the field.
+    constexpr int kReach = 4;
+    // Every pixel is independent of the others, so the field is walked in
+    // bands of columns whose sine terms are looked up once per frame.
+    constexpr int kBand = 512;
+    int32_t columnA[kBand];
+    int32_t columnB[kBand];
+    for (int x0 = 0; x0 < width; x0 += kBand) {
+        const int x1 = std::min(width, x0 + kBand);
+        for (int x = x0; x < x1; ++x) {
+            const uint32_t xx = static_cast<uint32_t>(x) + 1;
+            columnA[x - x0] = sine[(12 * p + 5 * xx) & kSineMask];
+            columnB[x - x0] = sine[(37 * p - 9 * xx) & kSineMask];
+        }
+        for (int y = 0; y < height; ++y) {
+            const uint32_t yy = static_cast<uint32_t>(y) + 1;
+            const int32_t rowA = sine[(48 * p + 6 * yy) & kSineMask];
+            const int32_t rowB = sine[(0u - 35 * p + 8 * yy) & kSineMask];
+            const bool rowInside = y >= kReach && y + kReach < height;
+            uint8_t* out = dst + static_cast<ptrdiff_t>(y) * width;
+            for (int x = x0; x < x1; ++x) {
+                int sx = x + ((columnA[x - x0] + rowA) >> 15);
+                int sy = y + ((columnB[x - x0] + rowB) >> 15);
+                if (!rowInside || x < kReach || x + kReach >= width) {
+                    sx = std::clamp(sx, 0, width - 1);
+                    sy = std::clamp(sy, 0, height - 1);
+                }
+                out[x] = src[static_cast<ptrdiff_t>(sy) * width + sx];
+            }
         }
     }
 }
@@ -79,9 +94,13 @@ void lightHeightField(const PixelView& target, const uint8_t* heights, const uin
         const uint8_t* h = heights + static_cast<ptrdiff_t>(y) * width;
         const uint8_t* below = h + width;
         uint32_t* out = target.row(y);
-        for (int x = 0; x + 1 < width; ++x) {
-            const uint32_t v = static_cast<uint32_t>(below[x] - h[x] + y + rowScroll) & 0xff;
-            const uint32_t u = static_cast<uint32_t>(h[x + 1] - h[x] + x + columnScroll) & 0xff;
+        // Only the low byte of each sum counts, so byte arithmetic that wraps
+        // gives the same light-map row and column.
+        const uint8_t rowOffset = static_cast<uint8_t>(y + rowScroll);
+        uint8_t column = static_cast<uint8_t>(columnScroll);
+        for (int x = 0; x + 1 < width; ++x, ++column) {
+            const uint8_t v = static_cast<uint8_t>(below[x] - h[x] + rowOffset);
+            const uint8_t u = static_cast<uint8_t>(h[x + 1] - h[x] + column);
             out[x] = lightMap[v << 8 | u] * 0x010101u;
         }
     }
