@@ -29,7 +29,11 @@ public:
 
 SDL_Surface* testScreen()
 {
-    static SDL_Surface* screen = openDisplay(640, 480, false).screen;
+    static SDL_Surface* const screen = [] {
+        const Display display = openDisplay(640, 480, false);
+        SDL_FreeSurface(display.backBuffer);
+        return display.screen;
+    }();
     return screen;
 }
 
