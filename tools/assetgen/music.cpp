@@ -81,7 +81,7 @@ public:
     }
     void snareAt(double t, float v = 1.0f) { drums.add(snare(v, rng_), pos(t), 0.55f, 0.05f); }
     void clapAt(double t, float v = 1.0f) { drums.add(clap(v, rng_), pos(t), 0.45f, -0.1f); }
-    void hatAt(double t, float v, bool open = false) { drums.add(hat(v, open, rng_), pos(t), 0.22f, 0.35f); }
+    void hatAt(double t, float v, bool open = false) { drums.add(hat(v, open, rng_), pos(t), 0.4f, 0.35f); }
     void crashAt(double t, float v = 1.0f) { drums.add(crash(v, rng_), pos(t), 0.3f, -0.3f); }
     void riserInto(double t, double seconds, float v = 1.0f) {
         fx.add(riser(float(seconds), v, rng_), pos(t - seconds), 0.3f);
@@ -265,12 +265,12 @@ Stereo composeMusic() {
             s->r[i] *= a.duck[i];
         }
     Stereo mix(a.n_);
-    mix.add(a.drums, 0, 0.9f);
-    mix.add(a.bass, 0, 0.5f);
+    mix.add(a.drums, 0, 0.6f);
+    mix.add(a.bass, 0, 0.38f);
     mix.add(a.pads, 0, 0.55f);
-    mix.add(a.arps, 0, 0.28f);
-    mix.add(a.lead, 0, 0.33f);
-    mix.add(a.fx, 0, 0.5f);
+    mix.add(a.arps, 0, 0.35f);
+    mix.add(a.lead, 0, 0.45f);
+    mix.add(a.fx, 0, 0.6f);
 
     Stereo send(a.n_);
     send.add(a.pads, 0, 0.4f);

@@ -392,6 +392,9 @@ Image endTitle(TextRenderer& tr) {
 Image endSignature(TextRenderer& tr) {
     Image img(400, 40);
     TextLook l = coolLook(8, 30);
+    l.fill = vgrad({rgb(0xffffff), kAqua, kCyan}, 10, 28);
+    l.outline = rgb(0x04102a);
+    l.outlineWidth = 2;
     l.haloStrength = 0.8f;
     drawStyledText(img, tr, "noctiluca · tideglow · fin", {FontId::MonoBold, 20, 1.0f}, 200, 27, l);
     return img;
@@ -473,7 +476,8 @@ bool writeSheet(const std::string& path, const std::vector<Picture>& pics, TextR
             shelfH = 0;
         }
         pos[i] = {shelfX, shelfY};
-        shelfX += p.w + pad;
+        // Leave room for the label of a narrow picture.
+        shelfX += std::max(p.w, 200) + pad;
         shelfH = std::max(shelfH, p.h);
     }
     const int W = pad + shelfWidth + pad + rightW + pad;
@@ -490,10 +494,12 @@ bool writeSheet(const std::string& path, const std::vector<Picture>& pics, TextR
         int ox = pos[i].first, oy = pos[i].second + label;
         drawStyledText(sheet, text, pics[i].file + "  " + std::to_string(p.w) + "×" + std::to_string(p.h),
                        {FontId::Mono, 13, 0}, float(ox), float(oy - 6), lab, Align::Left);
+        // JPEGs are shown as written, on black; alpha pictures over a checkerboard.
+        const bool onBlack = pics[i].file.size() > 4 && pics[i].file.compare(pics[i].file.size() - 4, 4, ".jpg") == 0;
         for (int y = 0; y < p.h; ++y)
             for (int x = 0; x < p.w; ++x) {
                 bool dark = ((x / 8) + (y / 8)) % 2 == 0;
-                float bg = dark ? 0.35f : 0.5f;
+                float bg = onBlack ? 0.0f : (dark ? 0.35f : 0.5f);
                 const float* s = p.at(x, y);
                 float* d = sheet.at(ox + x, oy + y);
                 for (int c = 0; c < 3; ++c) d[c] = s[c] + bg * (1 - s[3]);
