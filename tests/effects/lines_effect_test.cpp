@@ -124,18 +124,6 @@ TEST_F(LinesRender, DrawsTheFigureWithItsColoursAndEndPoints)
     EXPECT_EQ(pixelAt(screen, 0, 0), 0x123456u) << "draws over the target without clearing it";
 }
 
-TEST_F(LinesRender, IsThePureFunctionOfTimeAndAmplitude)
-{
-    LinesEffect lines(640, 480);
-    lines.setAmplitude(0.75f);
-    lines.render(screen, 81234);
-    const uint64_t first = checksum(screen);
-    SDL_FillRect(screen, nullptr, 0x123456);
-    lines.render(screen, 81234);
-    EXPECT_EQ(checksum(screen), first);
-    EXPECT_FLOAT_EQ(lines.currentAmplitude(), 0.75f);
-}
-
 TEST_F(LinesRender, AmplitudeZeroLeavesOneCentrePixelInTheLastLinesColour)
 {
     LinesEffect lines(640, 480);
