@@ -158,7 +158,7 @@ std::vector<Stereo> makeCues() {
     }
     // la03: a shimmering bell arpeggio with a soft sung "laa" beneath.
     {
-        Stereo shimmer(size_t(toSamples(2.0)));
+        Stereo shimmer(size_t(toSamples(1.95)));
         const float notes[5] = {74, 77, 81, 86, 89};
         for (int k = 0; k < 5; ++k) shimmer.add(bell(notes[k], 0.7f, 1.8f), toSamples(0.06 * k), 0.45f, -0.6f + 0.3f * float(k));
         VoiceShape s;
@@ -167,7 +167,7 @@ std::vector<Stereo> makeCues() {
         s.from = vowel('l'), s.to = vowel('a'), s.morphSeconds = 0.12f;
         s.attack = 0.06f, s.release = 0.6f, s.vibrato = 0.015f;
         shimmer.add(gang(s, 3, rng, 10.0f), toSamples(0.05), 0.6f);
-        cues.push_back(finish(shimmer, 0.5f, 2.0f));
+        cues.push_back(finish(shimmer, 0.5f, 1.95f));
     }
     return cues;
 }
