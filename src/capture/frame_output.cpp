@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 namespace {
-constexpr const char* kMusicFile = "data/music.mp3";
 constexpr const char* kFfmpegMissing =
     "ffmpeg is needed for --video; install it with: apt-get install ffmpeg";
 

@@ -12,7 +12,6 @@ const CueEntry cueTable[kCueCount] = {
 };
 
 namespace {
-const char* const kMusicFile = "data/music.mp3";
 constexpr int kMixRate = 44100;
 constexpr int kVoices = 32;
 

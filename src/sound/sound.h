@@ -17,3 +17,6 @@ struct CueEntry {
     const char* file;
 };
 extern const CueEntry cueTable[kCueCount];
+
+// The music track, played once from the position soundInit is given.
+constexpr const char* kMusicFile = "data/music.mp3";
