@@ -10,6 +10,14 @@ Mono buffer(float seconds) { return Mono(size_t(toSamples(seconds)), 0.0f); }
 
 float noise(Rng& rng) { return rng.uniform() * 2.0f - 1.0f; }
 
+// Exponential decays never reach zero; a short fade at the end of the buffer
+// keeps the cut from clicking.
+Mono faded(Mono m, float seconds = 0.02f) {
+    const size_t n = std::min(m.size(), size_t(toSamples(seconds)));
+    for (size_t i = 0; i < n; ++i) m[m.size() - 1 - i] *= float(i) / float(n);
+    return m;
+}
+
 }  // namespace
 
 Mono kick(float velocity, float tune, float length) {
@@ -21,10 +29,9 @@ Mono kick(float velocity, float tune, float length) {
         phase += f / float(kRate);
         float body = std::sin(phase * kTwoPi) * std::exp(-t * 5.5f / length * 0.45f);
         float click = std::sin(phase * kTwoPi * 7.3f) * std::exp(-t * 260.0f) * 0.35f;
-        float fadeOut = std::min(1.0f, (length - t) * 60.0f);
-        out[i] = softClip((body + click) * 1.6f) * velocity * fadeOut;
+        out[i] = softClip((body + click) * 1.6f) * velocity;
     }
-    return out;
+    return faded(std::move(out), 0.03f);
 }
 
 Mono snare(float velocity, Rng& rng) {
@@ -42,7 +49,7 @@ Mono snare(float velocity, Rng& rng) {
         float rattle = (bp.bp() * 1.4f + hp.hp() * 0.5f) * std::exp(-t * 13.0f);
         out[i] = (tone * 0.6f + rattle) * velocity;
     }
-    return out;
+    return faded(std::move(out));
 }
 
 Mono clap(float velocity, Rng& rng) {
@@ -58,7 +65,7 @@ Mono clap(float velocity, Rng& rng) {
         bp.process(noise(rng), 1300.0f);
         out[i] = bp.bp() * env * velocity * 2.2f;
     }
-    return out;
+    return faded(std::move(out));
 }
 
 Mono hat(float velocity, bool open, Rng& rng) {
@@ -72,7 +79,7 @@ Mono hat(float velocity, bool open, Rng& rng) {
         float env = std::exp(-t * (open ? 9.0f : 70.0f));
         out[i] = hp.hp() * env * velocity;
     }
-    return out;
+    return faded(std::move(out));
 }
 
 Mono crash(float velocity, Rng& rng, float length) {
@@ -91,7 +98,7 @@ Mono crash(float velocity, Rng& rng, float length) {
         float env = std::exp(-t * 2.4f) * std::min(1.0f, t * 400.0f);
         out[i] = (hp.hp() * 0.8f + bp.bp() * 0.6f) * env * velocity;
     }
-    return out;
+    return faded(std::move(out));
 }
 
 Mono bass(float midi, float seconds, float velocity, float brightness) {
@@ -147,7 +154,7 @@ Mono pluck(float midi, float velocity, float cutoff) {
         lp.process(p.next(hz, 0.28f) * 0.6f + s.next(hz * 1.004f) * 0.4f, 300.0f + cutoff * std::exp(-t * 16.0f));
         out[i] = lp.lp() * std::exp(-t * 7.0f) * std::min(1.0f, t * 800.0f) * velocity;
     }
-    return out;
+    return faded(std::move(out));
 }
 
 Mono lead(float midi, float seconds, float velocity, float glideFrom) {
@@ -191,7 +198,7 @@ Mono bell(float midi, float velocity, float seconds) {
         float s = std::sin(kTwoPi * pc + index * std::sin(kTwoPi * pm));
         out[i] = s * std::exp(-t * 2.2f) * std::min(1.0f, t * 500.0f) * velocity;
     }
-    return out;
+    return faded(std::move(out));
 }
 
 Vowel vowel(char name) {
