@@ -99,7 +99,7 @@ int runCapture(const CaptureOptions& options)
 
         if (options.all && !writePng(pathIn(options.outDir, frameFileName(n)), demo.screen))
             die("cannot write pictures to " + options.outDir);
-        if (nextAt < options.at.size() && options.at[nextAt] == demo.demoTime) {
+        if (!options.stats && nextAt < options.at.size() && options.at[nextAt] == demo.demoTime) {
             if (!writePng(pathIn(options.outDir, std::to_string(demo.demoTime) + ".png"), demo.screen))
                 die("cannot write pictures to " + options.outDir);
             ++nextAt;
@@ -130,6 +130,12 @@ int main(int argc, char** argv)
         fputs(message.c_str(), help ? stdout : stderr);
         if (!help) fputc('\n', stderr);
         return help ? 0 : 2;
+    }
+    if (options.stats) {
+        // Frame times only: no pictures, cue log or video, whatever else was asked.
+        options.all = false;
+        options.cues = false;
+        options.video.clear();
     }
     try {
         return runCapture(options);

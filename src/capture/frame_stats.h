@@ -2,14 +2,34 @@
 
 #include "driver/timeline.h"
 
+#include <time.h>
+
 #include <chrono>
 #include <cstdio>
 #include <vector>
 
+// The processor time of the calling thread. Frames are timed with it rather
+// than the wall clock so that other work on a shared machine, which can
+// pre-empt a frame for several milliseconds, does not count as the frame's.
+struct ThreadCpuClock {
+    using duration = std::chrono::nanoseconds;
+    using rep = duration::rep;
+    using period = duration::period;
+    using time_point = std::chrono::time_point<ThreadCpuClock>;
+    static constexpr bool is_steady = true;
+
+    static time_point now()
+    {
+        timespec t;
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return time_point(std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec));
+    }
+};
+
 // Frame times per scene, reported as frames, mean, 99th percentile and worst.
 class FrameStats {
 public:
-    using Clock = std::chrono::steady_clock;
+    using Clock = ThreadCpuClock;
 
     // A frame drawn while the scene switch stood at sceneIndex.
     void add(int sceneIndex, Clock::duration time);
