@@ -5,32 +5,9 @@
 using namespace testColour;
 
 namespace {
-class FireScene : public ::testing::Test {
+class FireScene : public SceneTest {
 protected:
-    void SetUp() override
-    {
-        demo = makeTestDemo();  // crossing pictures 400 x 60
-        demo->sceneIndex = 1;
-    }
-    void TearDown() override { freeTestDemo(demo); }
-
-    // One scene frame on a fresh, black display.
-    void drawFreshAt(uint32_t t)
-    {
-        TearDown();
-        SetUp();
-        demo->demoTime = t;
-        drawFireScene(*demo);
-    }
-    void frameAt(uint32_t t)
-    {
-        demo->demoTime = t;
-        drawFrame(*demo);
-    }
-    uint32_t at(int x, int y) { return pixelAt(demo->screen, x, y); }
-    bool pending(CueEventId e) { return demo->cuePending[e]; }
-
-    Demo* demo = nullptr;
+    FireScene() : SceneTest(1, drawFireScene) {}  // crossing pictures 400 x 60
 };
 }  // namespace
 

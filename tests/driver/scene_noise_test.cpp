@@ -10,36 +10,11 @@
 using namespace testColour;
 
 namespace {
-class NoiseScene : public ::testing::Test {
+// Each demo starts the noise field afresh, as a new process would.
+class NoiseScene : public SceneTest {
 protected:
-    void SetUp() override
-    {
-        noiseField = NoiseFieldState{};
-        demo = makeTestDemo();  // rulltx 300 x 700
-        demo->sceneIndex = 2;
-    }
-    void TearDown() override
-    {
-        freeTestDemo(demo);
-        noiseField = NoiseFieldState{};
-    }
-
-    void drawFreshAt(uint32_t t)
-    {
-        TearDown();
-        SetUp();
-        demo->demoTime = t;
-        drawNoiseScene(*demo);
-    }
-    void frameAt(uint32_t t)
-    {
-        demo->demoTime = t;
-        drawFrame(*demo);
-    }
-    uint32_t at(int x, int y) { return pixelAt(demo->screen, x, y); }
-    bool pending(CueEventId e) { return demo->cuePending[e]; }
-
-    Demo* demo = nullptr;
+    NoiseScene() : SceneTest(2, drawNoiseScene) {}  // rulltx 300 x 700
+    void prepare() override { noiseField = NoiseFieldState{}; }
 };
 }  // namespace
 

@@ -13,33 +13,14 @@ namespace {
 // cannot.
 constexpr uint32_t kStrip = 0x13579b;
 
-class WarpScene : public ::testing::Test {
+class WarpScene : public SceneTest {
 protected:
-    void SetUp() override
+    WarpScene() : SceneTest(3, drawWarpScene) {}  // panels 200 x 300, strip 500 x 60
+    void prepare() override
     {
-        demo = makeTestDemo();  // panels 200 x 300, strip 500 x 60
         SDL_FreeSurface(demo->pictures.arsesmile);
         demo->pictures.arsesmile = makePicture(500, 60, kStrip);
-        demo->sceneIndex = 3;
     }
-    void TearDown() override { freeTestDemo(demo); }
-
-    void drawFreshAt(uint32_t t)
-    {
-        TearDown();
-        SetUp();
-        demo->demoTime = t;
-        drawWarpScene(*demo);
-    }
-    void frameAt(uint32_t t)
-    {
-        demo->demoTime = t;
-        drawFrame(*demo);
-    }
-    uint32_t at(int x, int y) { return pixelAt(demo->screen, x, y); }
-    bool pending(CueEventId e) { return demo->cuePending[e]; }
-
-    Demo* demo = nullptr;
 };
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include "driver/frame_loop.h"
 #include "driver/startup.h"
 #include "effects/bump_warp_effect.h"
 #include "effects/fire_effect.h"
@@ -113,4 +114,18 @@ void freeTestDemo(Demo* demo)
         SDL_FreeSurface(s);
     releaseDemo(*demo);
     delete demo;
+}
+
+void SceneTest::drawFreshAt(uint32_t t)
+{
+    TearDown();
+    SetUp();
+    demo->demoTime = t;
+    drawScene(*demo);
+}
+
+void SceneTest::frameAt(uint32_t t)
+{
+    demo->demoTime = t;
+    drawFrame(*demo);
 }

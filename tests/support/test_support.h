@@ -49,3 +49,33 @@ constexpr uint32_t kFtx1 = 0x00aa00, kFtx2 = 0x00bb00, kRulltx = 0x0000cc, kPold
 constexpr uint32_t kFlare = 0xffffff, kMosk = 0xa0a0a0, kTrenbix = 0xb0b0b0, kDuvtx1 = 0xd1d1d1, kDuvtx2 = 0xd2d2d2;
 constexpr uint32_t kArsesmile = 0xe0e0e0;
 }  // namespace testColour
+
+// A fixture for one scene on a fresh test demo: draws single frames of the
+// scene, or whole frames through the scene switch, and reads back pixels and
+// cue flags. A derived fixture may adjust the demo in prepare().
+class SceneTest : public ::testing::Test {
+protected:
+    SceneTest(int sceneIndex, void (*drawScene)(Demo&)) : sceneIndex(sceneIndex), drawScene(drawScene) {}
+
+    void SetUp() override
+    {
+        demo = makeTestDemo();
+        demo->sceneIndex = sceneIndex;
+        prepare();
+    }
+    void TearDown() override { freeTestDemo(demo); }
+    virtual void prepare() {}
+
+    // One frame of the scene alone, on a fresh demo with a black display.
+    void drawFreshAt(uint32_t t);
+    // One whole frame: scene switch, border and flip.
+    void frameAt(uint32_t t);
+    uint32_t at(int x, int y) { return pixelAt(demo->screen, x, y); }
+    bool pending(CueEventId e) { return demo->cuePending[e]; }
+
+    Demo* demo = nullptr;
+
+private:
+    int sceneIndex;
+    void (*drawScene)(Demo&);
+};
