@@ -67,4 +67,17 @@ wait_for_exit() {
     wait "$pid" || EXIT_STATUS=$?
 }
 
+# Starts the demo, presses Escape $1 seconds after its window appears, and
+# sets EXIT_STATUS as wait_for_exit does. The demo's output goes to out.log.
+press_escape_after() {
+    command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
+    "$DEMO" >"$WORK/out.log" 2>&1 &
+    local pid=$!
+    timeout 10 xdotool search --sync --onlyvisible --name '' >/dev/null || fail "no window appeared"
+    sleep "$1"
+    kill -0 "$pid" 2>/dev/null || fail "demo ended before Escape: $(cat "$WORK/out.log")"
+    xdotool key Escape
+    wait_for_exit "$pid" 10
+}
+
 export SDL_AUDIODRIVER=dummy
