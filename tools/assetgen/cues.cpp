@@ -156,14 +156,15 @@ std::vector<Stereo> makeCues() {
         boom.add(rumble, 0, 0.5f, 0.3f);
         cues.push_back(finish(boom, 0.3f, 1.9f));
     }
-    // la03: a shimmering bell arpeggio with a soft sung "laa" beneath.
+    // la03: a shimmering bell arpeggio with a soft sung "laa" beneath, on C
+    // major, the chord the music holds when the last title arrives.
     {
         Stereo shimmer(size_t(toSamples(1.95)));
-        const float notes[5] = {74, 77, 81, 86, 89};
+        const float notes[5] = {72, 76, 79, 84, 86};
         for (int k = 0; k < 5; ++k) shimmer.add(bell(notes[k], 0.7f, 1.8f), toSamples(0.06 * k), 0.45f, -0.6f + 0.3f * float(k));
         VoiceShape s;
         s.seconds = 1.4f;
-        s.pitchStart = s.pitchPeak = s.pitchEnd = 293.7f;
+        s.pitchStart = s.pitchPeak = s.pitchEnd = 261.6f;
         s.from = vowel('l'), s.to = vowel('a'), s.morphSeconds = 0.12f;
         s.attack = 0.06f, s.release = 0.6f, s.vibrato = 0.015f;
         shimmer.add(gang(s, 3, rng, 10.0f), toSamples(0.05), 0.6f);

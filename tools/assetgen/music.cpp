@@ -23,14 +23,15 @@ struct Section {
 struct Chord {
     float root;                  // bass note
     std::vector<float> voicing;  // pad notes
+    float third;                 // 3 minor, 4 major: keeps bass figures inside the chord
 };
 
-const Chord Dm{38, {57, 62, 65, 69}};
-const Chord Bb{34, {58, 62, 65, 70}};
-const Chord F{41, {57, 60, 65, 69}};
-const Chord C{36, {55, 60, 64, 67}};
-const Chord Gm{43, {55, 58, 62, 67}};
-const Chord A{33, {57, 61, 64, 69}};
+const Chord Dm{38, {57, 62, 65, 69}, 3};
+const Chord Bb{34, {58, 62, 65, 70}, 4};
+const Chord F{41, {57, 60, 65, 69}, 4};
+const Chord C{36, {55, 60, 64, 67}, 4};
+const Chord Gm{43, {55, 58, 62, 67}, 3};
+const Chord A{33, {57, 61, 64, 69}, 4};
 
 struct Note {
     double beat;  // from the start of the bar
@@ -223,7 +224,8 @@ Stereo composeMusic() {
         a.clapAt(lines.at(bar, 3));
         for (int k = 0; k < 16; ++k) a.hatAt(lines.at(bar, k * 0.25), k % 4 == 2 ? 0.8f : 0.4f, k % 4 == 2);
         a.padChord(lines, bar, c, 1.0, 0.6f, 800.0f);
-        static const float pattern[16] = {0, 12, 0, 7, 0, 12, 10, 0, 0, 12, 0, 7, 15, 12, 7, 3};
+        const float T = c.third;
+        const float pattern[16] = {0, 12, 0, 7, 0, 12, 7, 0, 0, 12, 0, 7, T + 12, 12, 7, T};
         for (int k = 0; k < 16; ++k) {
             float bright = 0.4f + 2.2f * float(bar * 16 + k) / 112.0f;
             a.bassNote(lines.at(bar, k * 0.25), lines.beat() * 0.2, c.root + 12 + pattern[k], k % 4 == 0 ? 1.0f : 0.75f, bright);
