@@ -1,5 +1,7 @@
 #include "driver/startup.h"
 
+#include "driver/picture_check.h"
+
 #include "effects/bump_warp_effect.h"
 #include "effects/fire_effect.h"
 #include "effects/fountain_effect.h"
@@ -11,6 +13,7 @@
 #include <SDL_image.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 constexpr uint32_t kFireColourMask = 0xffa0cf;  // seeds up to full red, some green and blue
@@ -64,9 +67,11 @@ void createEarlyEffects(Demo& demo)
 bool loadPictures(Pictures& pictures)
 {
     for (const PictureFile& file : kPictureFiles) {
-        SDL_Surface* picture = IMG_Load(file.path);
+        std::string problem = pictureFileProblem(file.path);
+        SDL_Surface* picture = problem.empty() ? IMG_Load(file.path) : nullptr;
         if (!picture) {
-            fprintf(stderr, "Cannot load %s: %s\n", file.path, IMG_GetError());
+            if (problem.empty()) problem = *IMG_GetError() ? IMG_GetError() : "cannot be decoded";
+            fprintf(stderr, "Cannot load %s: %s\n", file.path, problem.c_str());
             return false;
         }
         pictures.*file.slot = picture;

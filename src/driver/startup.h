@@ -29,8 +29,9 @@ bool prepareDemo(Demo& demo);
 // The effects that come before the pictures, in creation order.
 void createEarlyEffects(Demo& demo);
 
-// Loads the sixteen pictures from data/. On failure prints which one and why
-// and returns false.
+// Loads the sixteen pictures from data/, after checking each file's header
+// (driver/picture_check.h). On failure prints which one and why and returns
+// false.
 bool loadPictures(Pictures& pictures);
 
 // The effects that need the pictures.

@@ -78,6 +78,7 @@ public:
         sample->pcm.resize(static_cast<size_t>(deviceLength));
         sample->chunk = Mix_QuickLoad_RAW(sample->pcm.data(), static_cast<Uint32>(deviceLength));
         if (!sample->chunk) {
+            error = Mix_GetError();
             delete sample;
             return nullptr;
         }
@@ -91,7 +92,10 @@ public:
         // silence or the wrong speed; check it with the decoder first.
         if (!probeMp3(path, error)) return nullptr;
         Mix_Music* music = Mix_LoadMUS(path);
-        if (!music) return nullptr;
+        if (!music) {
+            error = Mix_GetError();
+            return nullptr;
+        }
         auto* stream = new SoundStream;
         stream->music = music;
         streams.push_back(stream);

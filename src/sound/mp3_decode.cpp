@@ -2,7 +2,25 @@
 
 #include <mpg123.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace {
+// mpg123 says no more than that it could not open a file; name the reason.
+bool readable(const char* path, std::string& error)
+{
+    FILE* file = fopen(path, "rb");
+    if (!file) {
+        error = strerror(errno);
+        return false;
+    }
+    const bool empty = fgetc(file) == EOF;
+    if (empty) error = ferror(file) ? strerror(errno) : "empty file";
+    fclose(file);
+    return !empty;
+}
+
 class Decoder {
 public:
     ~Decoder()
@@ -28,7 +46,7 @@ public:
         mpg123_rates(&rates, &rateCount);
         for (size_t i = 0; i < rateCount; ++i)
             mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-        if (mpg123_open(handle, path) != MPG123_OK) return false;
+        if (!readable(path, error) || mpg123_open(handle, path) != MPG123_OK) return false;
         return readFormat(error);
     }
 
@@ -36,7 +54,10 @@ public:
     {
         long rate = 0;
         int encoding = 0;
-        if (mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK) return false;
+        if (mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK) {
+            error = "no MP3 audio found";
+            return false;
+        }
         if (rate != kSoundRate) {
             error = "sample rate " + std::to_string(rate) + " Hz, the demo needs " + std::to_string(kSoundRate) + " Hz";
             return false;
@@ -60,9 +81,11 @@ public:
             if (result == MPG123_NEW_FORMAT) {
                 if (!readFormat(error)) return false;
             } else if (result != MPG123_OK) {
+                error = "damaged MP3 data";
                 return false;
             }
         }
+        if (stereo.empty()) error = "no MP3 audio found";
         return !stereo.empty();
     }
 
