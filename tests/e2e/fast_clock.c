@@ -1,0 +1,62 @@
+/* Preloaded into the demo by the end-to-end tests, so that a whole run takes
+ * seconds. Until the first SDL_Flip the ticks are real, so start-up costs
+ * what it costs; after it, SDL_GetTicks runs FAST_CLOCK_SCALE times faster
+ * than real time or, with FAST_CLOCK_STEP, moves that many milliseconds per
+ * call whatever the real time (for runs under Valgrind, whose frames take
+ * very different times). SLOW_START_MS makes each IMG_Load that much slower,
+ * which leaves time to press keys during start-up. */
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <stdint.h>
+#include <stdlib.h>
+#include <time.h>
+
+static int flipped;
+static uint32_t flipTicks;
+static uint32_t calls;
+
+static uint32_t realTicks(void)
+{
+    static uint32_t (*real)(void);
+    if (!real) real = (uint32_t(*)(void))dlsym(RTLD_NEXT, "SDL_GetTicks");
+    return real();
+}
+
+static long knob(const char* name)
+{
+    const char* value = getenv(name);
+    return value ? atol(value) : 0;
+}
+
+uint32_t SDL_GetTicks(void)
+{
+    const uint32_t now = realTicks();
+    if (!flipped) return now;
+    const long step = knob("FAST_CLOCK_STEP");
+    if (step > 0) return flipTicks + (uint32_t)(++calls * step);
+    const long scale = knob("FAST_CLOCK_SCALE");
+    return flipTicks + (now - flipTicks) * (uint32_t)(scale > 0 ? scale : 1);
+}
+
+int SDL_Flip(void* screen)
+{
+    static int (*real)(void*);
+    if (!real) real = (int (*)(void*))dlsym(RTLD_NEXT, "SDL_Flip");
+    if (!flipped) {
+        flipTicks = realTicks();
+        flipped = 1;
+    }
+    return real(screen);
+}
+
+void* IMG_Load(const char* path)
+{
+    static void* (*real)(const char*);
+    if (!real) real = (void* (*)(const char*))dlsym(RTLD_NEXT, "IMG_Load");
+    const long slow = knob("SLOW_START_MS");
+    if (slow > 0) {
+        struct timespec pause = {slow / 1000, (slow % 1000) * 1000000};
+        nanosleep(&pause, NULL);
+    }
+    return real(path);
+}
