@@ -2,6 +2,7 @@
 
 #include "effects/surface_lock.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -12,13 +13,17 @@ constexpr uint32_t kTableMask = kNoiseTableSize - 1;
 // Copies width consecutive table entries after the cursor, wrapping at the
 // table's end, then jumps the cursor by one rand(). The jump is added
 // unmasked; the next row's first step masks it again.
-void fillNoiseRow(uint8_t* row, uint32_t width, NoiseFieldState& field)
+void fillNoiseRow(uint8_t* __restrict row, uint32_t width, NoiseFieldState& field)
 {
     uint32_t cursor = static_cast<uint32_t>(field.cursor);
-    const uint16_t* table = field.table.data();
-    for (uint32_t j = 0; j < width; ++j) {
-        cursor = (cursor + 1) & kTableMask;
-        row[j] = static_cast<uint8_t>(table[cursor]);
+    const uint16_t* __restrict table = field.table.data();
+    // In runs up to the table's end, each a plain copy of low bytes.
+    for (uint32_t j = 0; j < width;) {
+        const uint32_t first = (cursor + 1) & kTableMask;
+        const uint32_t run = std::min(width - j, kNoiseTableSize - first);
+        for (uint32_t k = 0; k < run; ++k) row[j + k] = static_cast<uint8_t>(table[first + k]);
+        j += run;
+        cursor = first + run - 1;
     }
     // Unsigned, so that a cursor never masked (a zero-width field) wraps
     // instead of overflowing.
@@ -27,7 +32,7 @@ void fillNoiseRow(uint8_t* row, uint32_t width, NoiseFieldState& field)
 
 // The row above has already been smeared, so the smear cascades down the
 // whole field.
-void smearRow(uint8_t* row, const uint8_t* above, uint32_t width)
+void smearRow(uint8_t* __restrict row, const uint8_t* __restrict above, uint32_t width)
 {
     for (uint32_t j = 1; j + 1 < width; ++j) row[j] = static_cast<uint8_t>((above[j - 1] + above[j + 1] + row[j]) / 3);
 }
