@@ -14,3 +14,6 @@ BUILD_DIR="$ROOT/build-sanitize" BUILD_TYPE=Debug \
 
 COMPAT_DIR="$(dirname "$(dpkg -L libsdl1.2-compat | grep 'libSDL-1.2.so.0$')")"
 (cd "$ROOT/build" && LD_LIBRARY_PATH="$COMPAT_DIR" DEMO_EXPECT_SDL=compat ctest --output-on-failure -L e2e)
+
+# A minute of fuzzing: pictures of any size and format through every scene.
+FUZZ_SECONDS=60 "$ROOT/scripts/fuzz.sh"
