@@ -44,6 +44,25 @@ int32_t warpPhase(int32_t time)
     return static_cast<int32_t>(time * static_cast<double>(0.025f));
 }
 
+namespace {
+// Displacements reach at most 4 pixels, so only a band of that width along
+// each edge can sample outside the field.
+constexpr int kReach = 4;
+
+// Row offsets in words of a row of the field: the word offset of each
+// pixel's sample, computed apart from the reads so that it vectorises.
+void sampleOffsets(int32_t* __restrict offsets, const int32_t* __restrict columnA, const int32_t* __restrict columnB,
+                   int32_t rowA, int32_t rowB, int count, int width)
+{
+    for (int i = 0; i < count; ++i) offsets[i] = ((columnA[i] + rowA) >> 15) + ((columnB[i] + rowB) >> 15) * width;
+}
+
+void copySamples(uint8_t* __restrict out, const uint8_t* __restrict src, const int32_t* __restrict offsets, int count)
+{
+    for (int i = 0; i < count; ++i) out[i] = src[i + offsets[i]];
+}
+}  // namespace
+
 void warpHeightField(const uint8_t* src, uint8_t* dst, int width, int height, const SineTable& sineTable,
                      int32_t phase)
 {
@@ -51,14 +70,12 @@ void warpHeightField(const uint8_t* src, uint8_t* dst, int width, int height, co
     // values they stand for, and the mask then gives the same entry.
     const uint32_t p = static_cast<uint32_t>(phase);
     const int32_t* sine = sineTable.data();
-    // Displacements reach at most 4 pixels, so only a band of that width
-    // along each edge can sample outside the field.
-    constexpr int kReach = 4;
     // Every pixel is independent of the others, so the field is walked in
     // bands of columns whose sine terms are looked up once per frame.
     constexpr int kBand = 512;
     int32_t columnA[kBand];
     int32_t columnB[kBand];
+    int32_t offsets[kBand];
     for (int x0 = 0; x0 < width; x0 += kBand) {
         const int x1 = std::min(width, x0 + kBand);
         for (int x = x0; x < x1; ++x) {
@@ -66,21 +83,31 @@ void warpHeightField(const uint8_t* src, uint8_t* dst, int width, int height, co
             columnA[x - x0] = sine[(12 * p + 5 * xx) & kSineMask];
             columnB[x - x0] = sine[(37 * p - 9 * xx) & kSineMask];
         }
+        // The columns of this band that can sample without clamping.
+        const int inner0 = std::max(x0, kReach);
+        const int inner1 = std::max(inner0, std::min(x1, width - kReach));
         for (int y = 0; y < height; ++y) {
             const uint32_t yy = static_cast<uint32_t>(y) + 1;
             const int32_t rowA = sine[(48 * p + 6 * yy) & kSineMask];
             const int32_t rowB = sine[(0u - 35 * p + 8 * yy) & kSineMask];
-            const bool rowInside = y >= kReach && y + kReach < height;
-            uint8_t* out = dst + static_cast<ptrdiff_t>(y) * width;
-            for (int x = x0; x < x1; ++x) {
-                int sx = x + ((columnA[x - x0] + rowA) >> 15);
-                int sy = y + ((columnB[x - x0] + rowB) >> 15);
-                if (!rowInside || x < kReach || x + kReach >= width) {
-                    sx = std::clamp(sx, 0, width - 1);
-                    sy = std::clamp(sy, 0, height - 1);
+            const ptrdiff_t rowStart = static_cast<ptrdiff_t>(y) * width;
+            uint8_t* out = dst + rowStart;
+            auto clamped = [&](int from, int to) {
+                for (int x = from; x < to; ++x) {
+                    const int sx = std::clamp(x + ((columnA[x - x0] + rowA) >> 15), 0, width - 1);
+                    const int sy = std::clamp(y + ((columnB[x - x0] + rowB) >> 15), 0, height - 1);
+                    out[x] = src[static_cast<ptrdiff_t>(sy) * width + sx];
                 }
-                out[x] = src[static_cast<ptrdiff_t>(sy) * width + sx];
+            };
+            if (y < kReach || y + kReach >= height || inner1 == inner0) {
+                clamped(x0, x1);
+                continue;
             }
+            clamped(x0, inner0);
+            const int n = inner1 - inner0;
+            sampleOffsets(offsets, columnA + (inner0 - x0), columnB + (inner0 - x0), rowA, rowB, n, width);
+            copySamples(out + inner0, src + rowStart + inner0, offsets, n);
+            clamped(inner1, x1);
         }
     }
 }
@@ -90,18 +117,27 @@ void lightHeightField(const PixelView& target, const uint8_t* heights, const uin
     const int width = target.width;
     const int rowScroll = time >> 5;
     const int columnScroll = time >> 4;
+    constexpr int kChunk = 512;
+    uint16_t index[kChunk];
     for (int y = 0; y + 1 < target.height; ++y) {
-        const uint8_t* h = heights + static_cast<ptrdiff_t>(y) * width;
-        const uint8_t* below = h + width;
-        uint32_t* out = target.row(y);
+        const uint8_t* __restrict h = heights + static_cast<ptrdiff_t>(y) * width;
+        const uint8_t* __restrict below = h + width;
+        uint32_t* __restrict out = target.row(y);
         // Only the low byte of each sum counts, so byte arithmetic that wraps
-        // gives the same light-map row and column.
+        // gives the same light-map row and column. The indices are formed
+        // apart from the lookups so that they vectorise.
         const uint8_t rowOffset = static_cast<uint8_t>(y + rowScroll);
-        uint8_t column = static_cast<uint8_t>(columnScroll);
-        for (int x = 0; x + 1 < width; ++x, ++column) {
-            const uint8_t v = static_cast<uint8_t>(below[x] - h[x] + rowOffset);
-            const uint8_t u = static_cast<uint8_t>(h[x + 1] - h[x] + column);
-            out[x] = lightMap[v << 8 | u] * 0x010101u;
+        for (int x0 = 0; x0 + 1 < width; x0 += kChunk) {
+            const int n = std::min(kChunk, width - 1 - x0);
+            const uint8_t column = static_cast<uint8_t>(columnScroll + x0);
+            uint16_t* __restrict lookup = index;
+            for (int i = 0; i < n; ++i) {
+                const int x = x0 + i;
+                const uint8_t v = static_cast<uint8_t>(below[x] - h[x] + rowOffset);
+                const uint8_t u = static_cast<uint8_t>(h[x + 1] - h[x] + column + static_cast<uint8_t>(i));
+                lookup[i] = static_cast<uint16_t>(v << 8 | u);
+            }
+            for (int i = 0; i < n; ++i) out[x0 + i] = lightMap[lookup[i]] * 0x010101u;
         }
     }
 }
