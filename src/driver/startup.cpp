@@ -33,6 +33,18 @@ constexpr PictureFile kPictureFiles[] = {
     {"data/duvtx1.tga", &Pictures::duvtx1},     {"data/duvtx2.tga", &Pictures::duvtx2},
     {"data/arsesmile.tga", &Pictures::arsesmile}, {"data/trenbix.tga", &Pictures::trenbix},
 };
+// A picture without alpha (the JPEGs, 24-bit) would be converted to the
+// display's layout on every blit; converting it once here gives the same
+// pixels. Pictures with alpha already share the display's layout and keep
+// their own blending.
+SDL_Surface* inDisplayFormat(SDL_Surface* picture)
+{
+    if (picture->format->Amask != 0 || !SDL_GetVideoSurface()) return picture;
+    SDL_Surface* converted = SDL_DisplayFormat(picture);
+    if (!converted) return picture;
+    SDL_FreeSurface(picture);
+    return converted;
+}
 }  // namespace
 
 Display openDisplay(int width, int height, bool fullscreen)
@@ -74,7 +86,7 @@ bool loadPictures(Pictures& pictures)
             fprintf(stderr, "Cannot load %s: %s\n", file.path, problem.c_str());
             return false;
         }
-        pictures.*file.slot = picture;
+        pictures.*file.slot = inDisplayFormat(picture);
     }
     return true;
 }
