@@ -36,16 +36,23 @@ make_workdir() {
 start_xvfb() {
     command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
     local n
+    # Tests run in parallel may pick the same free display; the one whose
+    # Xvfb lost the race sees it exit and tries the next.
     for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+        [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] || continue
+        Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 100); do
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            sleep 0.1
+        done
+        sleep 0.2
+        kill -0 "$XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ] && break
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
     done
-    Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.1
-    done
-    [ -e "/tmp/.X11-unix/X$n" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    [ -n "$XVFB_PID" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
     export DISPLAY=":$n"
     export SDL_VIDEODRIVER=x11
 }
