@@ -9,9 +9,11 @@ CAPTURE="${3:-}"
 DATA="$2"
 WORK="$(mktemp -d)"
 XVFB_PID=""
+DISPLAY_CLAIM=""
 
 cleanup() {
     [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
+    [ -z "$DISPLAY_CLAIM" ] || rm -rf "$DISPLAY_CLAIM"
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -33,26 +35,42 @@ make_workdir() {
 }
 
 # Starts a private X server on a free display and exports DISPLAY.
+# Claims display number $1 for this test; parallel tests each claim their
+# own. A claim left by a test that no longer runs is taken over.
+claim_display() {
+    local claim="/tmp/demo-e2e-display-$1"
+    if ! mkdir "$claim" 2>/dev/null; then
+        kill -0 "$(cat "$claim/pid" 2>/dev/null)" 2>/dev/null && return 1
+        rm -rf "$claim"
+        mkdir "$claim" 2>/dev/null || return 1
+    fi
+    echo $$ >"$claim/pid"
+    DISPLAY_CLAIM="$claim"
+}
+
+# Starts a private X server and exports DISPLAY. Numbers from 90 up keep
+# clear of desktops and of X servers that other sandboxes may run.
 start_xvfb() {
     command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
     local n
-    # Tests run in parallel may pick the same free display; the one whose
-    # Xvfb lost the race sees it exit and tries the next.
-    for n in $(seq 90 140); do
-        [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] || continue
-        Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 100); do
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            sleep 0.1
-        done
-        sleep 0.2
-        kill -0 "$XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ] && break
-        kill "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=""
+    for n in $(seq 90 190); do
+        claim_display "$n" || continue
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            # -noreset: the demo probes the display and closes it before opening
+            # it for good; a reset between the two would refuse the second.
+            Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+            XVFB_PID=$!
+            for _ in $(seq 100); do
+                [ -e "/tmp/.X11-unix/X$n" ] || ! kill -0 "$XVFB_PID" 2>/dev/null && break
+                sleep 0.1
+            done
+            kill -0 "$XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ] && break
+            XVFB_PID=""
+        fi
+        rm -rf "$DISPLAY_CLAIM"
+        DISPLAY_CLAIM=""
     done
-    [ -n "$XVFB_PID" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    [ -n "$XVFB_PID" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log" 2>/dev/null)"
     export DISPLAY=":$n"
     export SDL_VIDEODRIVER=x11
 }
