@@ -5,6 +5,7 @@
 #include "driver/picture_check.h"
 #include "driver/startup.h"
 #include "effects/fountain_effect.h"
+#include "effects/lines_effect.h"
 #include "globals.h"
 
 #include <SDL.h>

@@ -25,15 +25,16 @@ constexpr double kLaunchSpeedUp = 14.0;
 // saturate instead of overflowing.
 Sint16 blitCoordinate(float value)
 {
+    const double v = value;
     int32_t whole;
-    if (std::isnan(value))
+    if (std::isnan(v))
         whole = 0;
-    else if (!(value > std::numeric_limits<int32_t>::min()))
+    else if (!(v > std::numeric_limits<int32_t>::min()))
         whole = std::numeric_limits<int32_t>::min();
-    else if (!(value < std::numeric_limits<int32_t>::max()))
+    else if (!(v < std::numeric_limits<int32_t>::max()))
         whole = std::numeric_limits<int32_t>::max();
     else
-        whole = static_cast<int32_t>(value);
+        whole = static_cast<int32_t>(v);
     return static_cast<Sint16>(static_cast<uint16_t>(whole));
 }
 }  // namespace
