@@ -78,14 +78,14 @@ int peak(const Decoded& d) {
 }
 
 TEST(GeneratedPictures, LoadWithTheirDesignedSizeAndAlphaOnlyWhereDesigned) {
-    for (const auto& spec : kPictures) {
-        SCOPED_TRACE(spec.file);
-        SDL_Surface* s = IMG_Load(dataPath(spec.file).c_str());
+    for (const auto& design : kPictures) {
+        SCOPED_TRACE(design.file);
+        SDL_Surface* s = IMG_Load(dataPath(design.file).c_str());
         ASSERT_NE(s, nullptr) << IMG_GetError();
-        EXPECT_EQ(s->w, spec.width);
-        EXPECT_EQ(s->h, spec.height);
-        EXPECT_EQ(s->format->Amask != 0, spec.alpha);
-        if (spec.alpha) {
+        EXPECT_EQ(s->w, design.width);
+        EXPECT_EQ(s->h, design.height);
+        EXPECT_EQ(s->format->Amask != 0, design.alpha);
+        if (design.alpha) {
             EXPECT_TRUE(s->flags & SDL_SRCALPHA);
         }
         SDL_FreeSurface(s);
@@ -96,10 +96,10 @@ TEST(GeneratedPictures, LoadWithTheirDesignedSizeAndAlphaOnlyWhereDesigned) {
 // glass), hold solid ink, and have soft edges in between; all-opaque or
 // hard-edged alpha would show as boxes over the effects.
 TEST(GeneratedPictures, TargaAlphaIsTransparentOpaqueAndSoft) {
-    for (const auto& spec : kPictures) {
-        if (!spec.alpha) continue;
-        SCOPED_TRACE(spec.file);
-        SDL_Surface* s = IMG_Load(dataPath(spec.file).c_str());
+    for (const auto& design : kPictures) {
+        if (!design.alpha) continue;
+        SCOPED_TRACE(design.file);
+        SDL_Surface* s = IMG_Load(dataPath(design.file).c_str());
         ASSERT_NE(s, nullptr);
         ASSERT_EQ(s->format->BytesPerPixel, 4);
         long seeThrough = 0, solid = 0, soft = 0;
@@ -118,7 +118,7 @@ TEST(GeneratedPictures, TargaAlphaIsTransparentOpaqueAndSoft) {
         EXPECT_GT(seeThrough, total / 10) << "nothing shows through";
         EXPECT_GT(soft, total / 100) << "edges are not anti-aliased";
         // The flare is a glow and may never be fully opaque; everything else has solid ink.
-        if (std::string(spec.file) != "flare.tga") {
+        if (std::string(design.file) != "flare.tga") {
             EXPECT_GT(solid, total / 100);
         }
         SDL_FreeSurface(s);
@@ -128,10 +128,10 @@ TEST(GeneratedPictures, TargaAlphaIsTransparentOpaqueAndSoft) {
 // The title pictures are JPEGs on black: their corners must be black, and
 // they must hold something brighter.
 TEST(GeneratedPictures, TitleJpegsAreOnBlack) {
-    for (const auto& spec : kPictures) {
-        if (spec.alpha) continue;
-        SCOPED_TRACE(spec.file);
-        SDL_Surface* s = IMG_Load(dataPath(spec.file).c_str());
+    for (const auto& design : kPictures) {
+        if (design.alpha) continue;
+        SCOPED_TRACE(design.file);
+        SDL_Surface* s = IMG_Load(dataPath(design.file).c_str());
         ASSERT_NE(s, nullptr);
         SDL_Surface* c = SDL_CreateRGBSurface(0, s->w, s->h, 32, 0xff0000, 0xff00, 0xff, 0);
         SDL_BlitSurface(s, nullptr, c, nullptr);
@@ -150,14 +150,14 @@ TEST(GeneratedPictures, TitleJpegsAreOnBlack) {
 }
 
 TEST(GeneratedSounds, DecodeAt44100HzWithinTheirLengthWithoutClipping) {
-    for (const auto& spec : kSounds) {
-        SCOPED_TRACE(spec.file);
-        const Decoded& d = sound(spec.file);
+    for (const auto& design : kSounds) {
+        SCOPED_TRACE(design.file);
+        const Decoded& d = sound(design.file);
         ASSERT_FALSE(d.samples.empty());
         EXPECT_EQ(d.rate, assetgen::kSampleRate);
         EXPECT_EQ(d.channels, 2);
-        EXPECT_GE(d.seconds(), spec.minSeconds);
-        EXPECT_LE(d.seconds(), spec.maxSeconds);
+        EXPECT_GE(d.seconds(), design.minSeconds);
+        EXPECT_LE(d.seconds(), design.maxSeconds);
         EXPECT_LT(peak(d), 32000) << "too close to full scale";
         EXPECT_GT(rms(d, 0, d.seconds()), 0.03) << "hardly audible";
     }
