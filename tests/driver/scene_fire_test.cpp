@@ -38,15 +38,9 @@ TEST_F(FireScene, PicturesCrossInOppositeDirections)
 
 TEST_F(FireScene, EachCueEventFiresOnTheFirstDrawnFrameAtItsThreshold)
 {
-    frameAt(17499);
-    EXPECT_TRUE(pending(E1));
-    frameAt(17500);
-    EXPECT_FALSE(pending(E1));
+    expectFiresAtThreshold(E1);
     EXPECT_TRUE(pending(E2));
-    frameAt(25499);
-    EXPECT_TRUE(pending(E2));
-    frameAt(25500);
-    EXPECT_FALSE(pending(E2));
+    expectFiresAtThreshold(E2);
     EXPECT_EQ(demo->sceneIndex, 1);
 }
 

@@ -8,15 +8,10 @@ namespace {
 constexpr int kDuvtx1 = 3;
 constexpr int kDuvtx2 = 4;
 
-class FountainScene : public ::testing::Test {
+class FountainScene : public SceneTest {
 protected:
-    void SetUp() override
-    {
-        demo = makeTestDemo();
-        demo->sceneIndex = 5;
-        useTitleWidth(300);
-    }
-    void TearDown() override { freeTestDemo(demo); }
+    FountainScene() : SceneTest(5, drawFountainScene) {}
+    void prepare() override { useTitleWidth(300); }
 
     // Titles 100 high, coded so that each frame tells where they landed.
     void useTitleWidth(int width)
@@ -26,11 +21,6 @@ protected:
         demo->pictures.duvtx1 = makeCodedPicture(width, 100, kDuvtx1);
         demo->pictures.duvtx2 = makeCodedPicture(width, 100, kDuvtx2);
     }
-    void drawAt(uint32_t t)
-    {
-        demo->demoTime = t;
-        drawFountainScene(*demo);
-    }
     // The title's y, or none while it is wholly above the display.
     std::optional<int> titleY(int id)
     {
@@ -39,9 +29,6 @@ protected:
         if (tops.empty()) return std::nullopt;
         return tops[0];
     }
-    bool pending(CueEventId e) { return demo->cuePending[e]; }
-
-    Demo* demo = nullptr;
 };
 }  // namespace
 
@@ -127,15 +114,9 @@ TEST_F(FountainScene, HandsOverToTheEndStateAt107000WithoutDrawing)
 
 TEST_F(FountainScene, CueEventsFireOnTheFirstDrawnFrameAtTheirThresholds)
 {
-    drawAt(90499);
-    EXPECT_TRUE(pending(E8));
-    drawAt(90500);
-    EXPECT_FALSE(pending(E8));
+    expectFiresAtThreshold(E8);
     EXPECT_TRUE(pending(E9));
-    drawAt(94999);
-    EXPECT_TRUE(pending(E9));
-    drawAt(95000);
-    EXPECT_FALSE(pending(E9));
+    expectFiresAtThreshold(E9);
     EXPECT_TRUE(pending(E7)) << "the previous scene's events are not this scene's to fire";
 }
 

@@ -10,19 +10,16 @@ namespace {
 constexpr int kMosk = 1;
 constexpr int kTrenbix = 2;
 
-class LinesScene : public ::testing::Test {
+class LinesScene : public SceneTest {
 protected:
-    void SetUp() override
-    {
-        demo = makeTestDemo();
-        demo->sceneIndex = 4;
-        usePictureWidth(150);
-    }
+    LinesScene() : SceneTest(4, drawLinesScene) {}
+    void prepare() override { usePictureWidth(150); }
     void TearDown() override
     {
         demo->screen = testScreen();
         if (tallScreen) SDL_FreeSurface(tallScreen);
-        freeTestDemo(demo);
+        tallScreen = nullptr;
+        SceneTest::TearDown();
     }
 
     // Row pictures 50 high, coded so that each frame tells where they landed.
@@ -39,11 +36,6 @@ protected:
         tallScreen = makePicture(640, 1700, 0);
         demo->screen = tallScreen;
     }
-    void drawAt(uint32_t t)
-    {
-        demo->demoTime = t;
-        drawLinesScene(*demo);
-    }
     uint32_t commonestColour()
     {
         std::unordered_map<uint32_t, int> counts;
@@ -55,9 +47,7 @@ protected:
         return best->first;
     }
     float amplitude() { return demo->effects.lines->currentAmplitude(); }
-    bool pending(CueEventId e) { return demo->cuePending[e]; }
 
-    Demo* demo = nullptr;
     SDL_Surface* tallScreen = nullptr;
 };
 }  // namespace
@@ -187,15 +177,9 @@ TEST_F(LinesScene, HandsOverAt88600WithoutDrawing)
 
 TEST_F(LinesScene, CueEventsFireOnTheFirstDrawnFrameAtTheirThresholds)
 {
-    drawAt(75399);
-    EXPECT_TRUE(pending(E6));
-    drawAt(75400);
-    EXPECT_FALSE(pending(E6));
+    expectFiresAtThreshold(E6);
     EXPECT_TRUE(pending(E7));
-    drawAt(77999);
-    EXPECT_TRUE(pending(E7));
-    drawAt(78000);
-    EXPECT_FALSE(pending(E7));
+    expectFiresAtThreshold(E7);
     EXPECT_FALSE(pending(E6));
     EXPECT_TRUE(pending(E8)) << "the next scene's events are not this scene's to fire";
     EXPECT_TRUE(pending(E5));

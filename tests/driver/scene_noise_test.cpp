@@ -57,10 +57,7 @@ TEST_F(NoiseScene, TheFieldGetsDemoTimeInFortyMillisecondSteps)
 
 TEST_F(NoiseScene, CueTwoFiresOnTheFirstDrawnFrameAtItsThreshold)
 {
-    frameAt(36499);
-    EXPECT_TRUE(pending(E3));
-    frameAt(36500);
-    EXPECT_FALSE(pending(E3));
+    expectFiresAtThreshold(E3);
 }
 
 TEST_F(NoiseScene, AStallPastTheSceneEndNeverFiresIt)

@@ -98,15 +98,9 @@ TEST_F(WarpScene, TheSurfaceGetsDemoTimeUnchanged)
 
 TEST_F(WarpScene, CueEventsFireOnTheFirstDrawnFrameAtTheirThresholds)
 {
-    frameAt(54999);
-    EXPECT_TRUE(pending(E4));
-    frameAt(55000);
-    EXPECT_FALSE(pending(E4));
+    expectFiresAtThreshold(E4);
     EXPECT_TRUE(pending(E5));
-    frameAt(67499);
-    EXPECT_TRUE(pending(E5));
-    frameAt(67500);
-    EXPECT_FALSE(pending(E5));
+    expectFiresAtThreshold(E5);
 }
 
 TEST_F(WarpScene, OneFramePastBothThresholdsFiresBoth)

@@ -116,12 +116,27 @@ void freeTestDemo(Demo* demo)
     delete demo;
 }
 
+void SceneTest::drawAt(uint32_t t)
+{
+    demo->demoTime = t;
+    drawScene(*demo);
+}
+
 void SceneTest::drawFreshAt(uint32_t t)
 {
     TearDown();
     SetUp();
-    demo->demoTime = t;
-    drawScene(*demo);
+    drawAt(t);
+}
+
+void SceneTest::expectFiresAtThreshold(CueEventId e)
+{
+    SCOPED_TRACE(testing::Message() << "cue event E" << e + 1);
+    const uint32_t threshold = kCueEvents[e].threshold;
+    frameAt(threshold - 1);
+    EXPECT_TRUE(pending(e));
+    frameAt(threshold);
+    EXPECT_FALSE(pending(e));
 }
 
 void SceneTest::frameAt(uint32_t t)
