@@ -1,6 +1,7 @@
 #pragma once
 
 #include "driver/demo.h"
+#include "numbers.h"
 
 #include <cstdint>
 
@@ -12,10 +13,6 @@ inline float easeTime(const Demo& demo)
 {
     return static_cast<float>(demo.demoTime);
 }
-
-// Converts to a 32-bit integer by truncation toward zero. Values beyond the
-// 32-bit range, which only absurd picture sizes produce, saturate.
-int32_t trunc32(double value);
 
 // Blits the whole picture with its top-left corner at (x, y). destRect keeps
 // the low 16 bits of each coordinate, and SDL writes the clipped rectangle

@@ -1,9 +1,9 @@
 #include "effects/fountain_effect.h"
 
 #include "globals.h"
+#include "numbers.h"
 
 #include <cmath>
-#include <limits>
 
 namespace {
 // Single-precision constants, widened for the double arithmetic: the
@@ -20,23 +20,6 @@ constexpr double kStartSpeed = 3.0;
 constexpr double kLaunchSpeedAcross = 9.0;
 constexpr double kLaunchSpeedUp = 14.0;
 
-// Truncation toward zero into a 16-bit SDL coordinate. Positions beyond
-// 32 bits, which only a clock running backwards for long could give,
-// saturate instead of overflowing.
-Sint16 blitCoordinate(float value)
-{
-    const double v = value;
-    int32_t whole;
-    if (std::isnan(v))
-        whole = 0;
-    else if (!(v > std::numeric_limits<int32_t>::min()))
-        whole = std::numeric_limits<int32_t>::min();
-    else if (!(v < std::numeric_limits<int32_t>::max()))
-        whole = std::numeric_limits<int32_t>::max();
-    else
-        whole = static_cast<int32_t>(v);
-    return static_cast<Sint16>(static_cast<uint16_t>(whole));
-}
 }  // namespace
 
 void launchParticles(Particles& particles, uint32_t width, uint32_t height, RandomSource random)
@@ -91,7 +74,7 @@ void FountainEffect::render(SDL_Surface* target, int32_t time)
     // one's drawing, so the picture is the same as moving and drawing each in
     // turn. Index order keeps particle 255 on top.
     for (int i = 0; i < kParticleCount; ++i) {
-        SDL_Rect place = {blitCoordinate(particles.x[i]), blitCoordinate(particles.y[i]), 0, 0};
+        SDL_Rect place = {low16(trunc32(particles.x[i])), low16(trunc32(particles.y[i])), 0, 0};
         SDL_UpperBlit(sprite, nullptr, target, &place);
     }
     fountainPreviousTime = time;

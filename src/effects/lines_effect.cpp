@@ -1,11 +1,11 @@
 #include "effects/lines_effect.h"
 
 #include "effects/surface_lock.h"
+#include "numbers.h"
 
 #include <SDL_gfxPrimitives.h>
 
 #include <cmath>
-#include <limits>
 
 namespace {
 // The figure's constants. The phases and reaches are deliberately kept in
@@ -19,19 +19,10 @@ constexpr double kRedFactor = 0.529871263;
 constexpr double kGreenFactor = 0.298712643;
 constexpr double kBlueFactor = 0.987126643;
 
-// Truncates toward zero and keeps the low 16 bits, as an end point is passed
-// on. Values beyond 32 bits (only an absurd amplitude or area gives them)
-// saturate first instead of overflowing.
+// End points go to the line primitive as 16-bit coordinates, truncated.
 int16_t endPoint(double value)
 {
-    int32_t whole;
-    if (!(value > std::numeric_limits<int32_t>::min()))
-        whole = std::isnan(value) ? 0 : std::numeric_limits<int32_t>::min();
-    else if (!(value < std::numeric_limits<int32_t>::max()))
-        whole = std::numeric_limits<int32_t>::max();
-    else
-        whole = static_cast<int32_t>(value);
-    return static_cast<int16_t>(static_cast<uint16_t>(whole));
+    return low16(trunc32(value));
 }
 
 // 127 + trunc(127 sin): 0..254, so the three channels never carry.
