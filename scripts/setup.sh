@@ -11,7 +11,7 @@ missing_packages() {
     local pkg
     grep -v '^#' "$ROOT/scripts/packages.txt" | while read -r pkg; do
         [ -n "$pkg" ] || continue
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || echo "$pkg"
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep "install ok installed" >/dev/null || echo "$pkg"
     done
 }
 

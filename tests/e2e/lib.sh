@@ -28,6 +28,12 @@ if [ "${DEMO_EXPECT_SDL:-}" = compat ]; then
     ldd "$DEMO" | grep "sdl12-compat/libSDL-1.2" >/dev/null || fail "demo does not load sdl12-compat"
 fi
 
+# True when the demo is built with AddressSanitizer. grep reads to the end:
+# with pipefail, grep -q could stop early and fail ldd with SIGPIPE.
+is_sanitizer_build() {
+    ldd "$DEMO" | grep libasan >/dev/null
+}
+
 # A working directory with a copy of the demo's data; tests may spoil it.
 make_workdir() {
     cp -r "$DATA" "$WORK/data"
