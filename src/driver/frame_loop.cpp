@@ -5,6 +5,7 @@
 #include "effects/pixel_view.h"
 #include "effects/surface_lock.h"
 #include "globals.h"
+#include "sound/sound.h"
 
 namespace {
 struct SceneEntry {
@@ -70,7 +71,9 @@ void runFrameLoop(Demo& demo, const Platform& platform)
 {
     if (platform.quitPending()) return;
     while (!quitRequested) {
-        demo.demoTime = advanceClock(demo.demoTime, platform.ticks() - demo.startTicks);
+        const uint32_t ticks = platform.ticks();
+        demo.demoTime = advanceClock(demo.demoTime, ticks - demo.startTicks);
+        soundFollowClock(demo.demoTime, ticks);
         drawFrame(demo);
         if (platform.quitPending()) return;
     }

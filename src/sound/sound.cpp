@@ -52,7 +52,6 @@ void soundInit(int32_t startMs)
     soundState.music = backend.openStream(kMusicFile);
     if (!soundState.music) cannotLoad(kMusicFile);
     setMusicPlaying(true);
-    // Positioned once playing: a stream that has not started has no position.
     backend.setStreamTime(soundState.music, startMs);
 }
 
@@ -74,6 +73,11 @@ void playCue(int index)
     if (!soundActive() || index < 0 || index >= kCueCount) return;
     const int channel = soundState.backend->playSample(soundState.cues[index]);
     if (channel != -1) soundState.backend->setVolume(channel, cueTable[index].volume);
+}
+
+void soundFollowClock(uint32_t demoTime, uint32_t ticks)
+{
+    if (soundActive()) soundState.backend->followClock(demoTime, ticks);
 }
 
 void soundShutdown()
