@@ -1,6 +1,7 @@
 #include "sound/sound.h"
 
 #include "sound/sound_backend.h"
+#include "sound/sound_mix.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,8 +13,6 @@ const CueEntry cueTable[kCueCount] = {
 };
 
 namespace {
-constexpr int kMixRate = 44100;
-constexpr int kVoices = 32;
 
 // False before soundInit and in silent mode.
 bool soundActive()
@@ -41,7 +40,7 @@ void soundInit(int32_t startMs)
 {
     if (!soundState.backend) soundState.backend = &mixerBackend();
     SoundBackend& backend = *soundState.backend;
-    if (!backend.init(kMixRate, kVoices)) {
+    if (!backend.init(kMixRate, kSoundVoices)) {
         soundState.soundEnabled = 0;
         return;
     }

@@ -16,6 +16,9 @@ void soundShutdown();
 // demoTime, and the frame's cues sound at their places on the music.
 void soundFollowClock(uint32_t demoTime, uint32_t ticks);
 
+// Voices for the cues: more than ever sound at once.
+constexpr int kSoundVoices = 32;
+
 struct CueEntry {
     int32_t volume;  // 0..255
     const char* file;

@@ -50,8 +50,9 @@ public:
     // Gain of every source before the limiter: room for three cues at once
     // over the music without pumping on a single one.
     static constexpr float kHeadroom = 0.7f;
-    // The limiter's ceiling, a little under full scale.
-    static constexpr float kCeiling = 0.97f * 32767.0f;
+    // The limiter's ceiling, a decibel under full scale: room for the
+    // overshoot of the video's AAC encoding.
+    static constexpr float kCeiling = 0.9f * 32767.0f;
 
 private:
     struct Voice {
