@@ -6,7 +6,7 @@
 // The demo's program-wide state, all of it. Everything else lives in the
 // Demo object that main() owns and is passed to whoever needs it.
 
-// Ends the frame loop when non-zero. Set by the Escape filter, which SDL calls
+// Ends the frame loop when non-zero. Set by the event filter, which SDL calls
 // from inside SDL_PumpEvents without a user pointer, and by the end of the
 // timeline.
 extern int quitRequested;
