@@ -24,6 +24,9 @@ int runDemo()
     }
     atexit(SDL_Quit);
 
+    // Before the window exists: sdl12-compat queues the events of its
+    // creation, and any queued before the filter would stay for good.
+    SDL_SetEventFilter(eventFilter);
     setWindowCaptionAndIcon();
     const Display display = openDisplay(kScreenWidth, kScreenHeight, true);
     if (!display.screen) {
@@ -32,7 +35,6 @@ int runDemo()
     }
     demo.screen = display.screen;
     demo.backBuffer = display.backBuffer;
-    SDL_SetEventFilter(eventFilter);
 
     // The clock starts before the loading, so it runs ahead of the music by
     // the loading time.
