@@ -38,8 +38,8 @@ int eventFilter(const SDL_Event* event);
 
 // Everything the timeline needs on an open display: clears the back buffer,
 // creates the effects and loads the pictures in their fixed order, arms the
-// cue events. Draws on nextRandom() (random.h), so seed it first. On a picture that cannot be
-// loaded prints which one and why and returns false.
+// cue events. Draws on the random sequence (random.h), so seed it first. On
+// a picture that cannot be loaded prints which one and why and returns false.
 bool prepareDemo(Demo& demo);
 
 // The effects that come before the pictures, in creation order.
