@@ -4,7 +4,9 @@
  * than real time or, with FAST_CLOCK_STEP, moves that many milliseconds per
  * call whatever the real time (for runs under Valgrind, whose frames take
  * very different times). SLOW_START_MS makes each IMG_Load that much slower,
- * which leaves time to press keys during start-up. */
+ * which leaves time to press keys during start-up. With FAIL_BACK_BUFFER set,
+ * the first surface made after the display has opened, the back buffer, is
+ * refused as SDL refuses one without memory. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <stdint.h>
@@ -12,6 +14,7 @@
 #include <time.h>
 
 static int flipped;
+static int displayOpen;
 static uint32_t flipTicks;
 static uint32_t calls;
 
@@ -59,4 +62,27 @@ void* IMG_Load(const char* path)
         nanosleep(&pause, NULL);
     }
     return real(path);
+}
+
+void* SDL_SetVideoMode(int width, int height, int bpp, uint32_t flags)
+{
+    static void* (*real)(int, int, int, uint32_t);
+    if (!real) real = (void* (*)(int, int, int, uint32_t))dlsym(RTLD_NEXT, "SDL_SetVideoMode");
+    void* screen = real(width, height, bpp, flags);
+    displayOpen = screen != NULL;
+    return screen;
+}
+
+void* SDL_CreateRGBSurface(uint32_t flags, int width, int height, int depth, uint32_t r, uint32_t g, uint32_t b,
+                           uint32_t a)
+{
+    static void* (*real)(uint32_t, int, int, int, uint32_t, uint32_t, uint32_t, uint32_t);
+    if (!real)
+        real = (void* (*)(uint32_t, int, int, int, uint32_t, uint32_t, uint32_t, uint32_t))dlsym(
+            RTLD_NEXT, "SDL_CreateRGBSurface");
+    if (displayOpen && knob("FAIL_BACK_BUFFER")) {
+        displayOpen = 0;
+        return NULL;
+    }
+    return real(flags, width, height, depth, r, g, b, a);
 }

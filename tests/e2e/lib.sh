@@ -9,14 +9,15 @@ CAPTURE="${3:-}"
 DATA="$2"
 WORK="$(mktemp -d)"
 XVFB_PID=""
+OPENBOX_PID=""
 DISPLAY_CLAIM=""
-
 PULSE_PID=""
 RECORDER_PID=""
 
 cleanup() {
     [ -z "$RECORDER_PID" ] || kill "$RECORDER_PID" 2>/dev/null || true
     [ -z "$PULSE_PID" ] || kill "$PULSE_PID" 2>/dev/null || true
+    [ -z "$OPENBOX_PID" ] || kill "$OPENBOX_PID" 2>/dev/null || true
     [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
     [ -z "$DISPLAY_CLAIM" ] || rm -rf "$DISPLAY_CLAIM"
     rm -rf "$WORK"
@@ -84,6 +85,20 @@ start_xvfb() {
     [ -n "$XVFB_PID" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log" 2>/dev/null)"
     export DISPLAY=":$n"
     export SDL_VIDEODRIVER=x11
+}
+
+# Starts openbox, a real window manager, on the test's X server, with its
+# settings and cache inside the test's directory.
+start_openbox() {
+    command -v openbox >/dev/null && command -v wmctrl >/dev/null ||
+        { echo "SKIP: openbox or wmctrl is not installed"; exit 77; }
+    XDG_CONFIG_HOME="$WORK/config" XDG_CACHE_HOME="$WORK/cache" openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    OPENBOX_PID=$!
+    for _ in $(seq 100); do
+        wmctrl -m >/dev/null 2>&1 && return
+        sleep 0.1
+    done
+    fail "openbox did not start: $(cat "$WORK/openbox.log")"
 }
 
 # Waits up to $2 seconds for process $1 and sets EXIT_STATUS to its exit
