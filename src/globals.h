@@ -11,6 +11,10 @@
 // timeline.
 extern int quitRequested;
 
+// The state of the demo's random sequence (random.h). Seeded once at start-up;
+// until then it holds 1, like an unseeded rand().
+extern uint32_t randomState;
+
 // The noise field's working memory: created by the first NoiseEffect render,
 // sized by that effect, shared by every instance and kept until exit. The
 // table and the cursor carry the noise from one frame to the next.
@@ -19,7 +23,7 @@ struct NoiseFieldState {
     uint32_t height = 0;
     std::vector<uint8_t> noise;   // height rows of width bytes, top row first
     std::vector<uint8_t> bias;    // same shape
-    std::vector<uint16_t> table;  // rand() results; empty until first use
+    std::vector<uint16_t> table;  // nextRandom() results; empty until first use
     int32_t cursor = 0;           // read position in table
 };
 extern NoiseFieldState noiseField;

@@ -1,6 +1,7 @@
 // The demo: start-up, the frame loop over the timeline, shutdown.
 #include "driver/frame_loop.h"
 #include "driver/startup.h"
+#include "random.h"
 #include "sound/sound.h"
 
 #include <cstdio>
@@ -33,7 +34,7 @@ int runDemo()
     // The clock starts before the loading, so it runs ahead of the music by
     // the loading time.
     demo.startTicks = SDL_GetTicks();
-    srand(static_cast<unsigned>(time(nullptr)));
+    seedRandom(static_cast<uint32_t>(time(nullptr)));
     if (!prepareDemo(demo)) exit(1);
     SDL_ShowCursor(SDL_DISABLE);
     soundInit(0);

@@ -22,7 +22,7 @@ int escapeFilter(const SDL_Event* event);
 
 // Everything the timeline needs on an open display: clears the back buffer,
 // creates the effects and loads the pictures in their fixed order, arms the
-// cue events. Draws on rand(), so seed it first. On a picture that cannot be
+// cue events. Draws on nextRandom() (random.h), so seed it first. On a picture that cannot be
 // loaded prints which one and why and returns false.
 bool prepareDemo(Demo& demo);
 
