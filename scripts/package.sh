@@ -27,7 +27,7 @@ fi
 
 rm -rf "$STAGE" "$META"
 DESTDIR="$STAGE" cmake --install "$BUILD"
-PROGRAMS=("$STAGE/usr/lib/games/tideglow/tideglow" "$STAGE/usr/lib/games/tideglow/tideglow-capture")
+PROGRAMS=("$STAGE/usr/libexec/tideglow/tideglow" "$STAGE/usr/libexec/tideglow/tideglow-capture")
 strip --remove-section=.comment --remove-section=.note --strip-unneeded "${PROGRAMS[@]}"
 gzip -9n "$STAGE"/usr/share/man/man6/*.6 "$STAGE/usr/share/doc/tideglow/changelog"
 
