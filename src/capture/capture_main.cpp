@@ -96,7 +96,7 @@ int runCapture(const CaptureOptions& options)
     // Frames first..end-1 are written or encoded.
     const uint64_t first = firstFrameAtOrAfter(options.from, options.fps);
     const uint64_t end = std::min(framesToRender(options), firstFrameAtOrAfter(options.to, options.fps));
-    if (first >= end) die("--from lies after the end of the demo");
+    if (first >= end) die("no frame to write: --from lies after the end of the demo or --from..--to holds no frame");
 
     FrameCanvas canvas(options.scale, options.width, options.height, kScreenWidth, kScreenHeight);
     VideoEncoder video;
