@@ -90,13 +90,13 @@ int runCapture(const CaptureOptions& options)
     Demo demo;
     startDemo(demo, options.seed);
 
-    const bool writesFiles = !options.stats && (options.all || !options.at.empty() || options.cues);
-    if (writesFiles) mkdir(options.outDir.c_str(), 0777);
-
     // Frames first..end-1 are written or encoded.
     const uint64_t first = firstFrameAtOrAfter(options.from, options.fps);
     const uint64_t end = std::min(framesToRender(options), firstFrameAtOrAfter(options.to, options.fps));
     if (first >= end) die("no frame to write: --from lies after the end of the demo or --from..--to holds no frame");
+
+    const bool writesFiles = !options.stats && (options.all || !options.at.empty() || options.cues);
+    if (writesFiles) mkdir(options.outDir.c_str(), 0777);
 
     FrameCanvas canvas(options.scale, options.width, options.height, kScreenWidth, kScreenHeight);
     VideoEncoder video;
