@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds the demo and runs every test: a warning-free build, the same tests
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and the end-to-end
-# runs again on sdl12-compat (the SDL 1.2 API over SDL2).
+# runs again on sdl12-compat (the SDL 1.2 API over SDL2), the Debian package
+# built, installed and removed.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -14,6 +15,11 @@ BUILD_DIR="$ROOT/build-sanitize" BUILD_TYPE=Debug \
 
 COMPAT_DIR="$(dirname "$(dpkg -L libsdl1.2-compat | grep 'libSDL-1.2.so.0$')")"
 (cd "$ROOT/build" && LD_LIBRARY_PATH="$COMPAT_DIR" DEMO_EXPECT_SDL=compat ctest --output-on-failure -L e2e)
+
+# The Debian package: built and checked by lintian, then installed, run and
+# purged on this machine (as root).
+"$ROOT/scripts/package.sh"
+bash "$ROOT/tests/package/installed_package.sh" "$ROOT"/build/tideglow_*_amd64.deb "$ROOT/build" || [ $? = 77 ]
 
 # A minute of fuzzing: pictures of any size and format through every scene.
 FUZZ_SECONDS=60 "$ROOT/scripts/fuzz.sh"

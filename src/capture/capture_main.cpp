@@ -1,8 +1,11 @@
 // demo-capture: renders the demo frame-exact, from demoTime 0 on a fixed frame
 // grid, to pictures, to a video with its soundtrack, or to frame-time figures.
 // The frames are drawn by the demo's own scene switch, exactly as it would
-// flip them; nothing needs a display or a sound device.
+// flip them; nothing needs a display or a sound device. Every frame is drawn,
+// even outside the range that is written, since the effects advance once per
+// frame.
 #include "capture/capture_options.h"
+#include "capture/frame_canvas.h"
 #include "capture/frame_output.h"
 #include "capture/frame_stats.h"
 #include "capture/progress.h"
@@ -12,6 +15,7 @@
 #include "random.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +52,19 @@ void logFiredCues(const Demo& demo, const bool (&pendingBefore)[kCueEventCount],
     }
 }
 
+// Output paths are the user's, relative to the working directory where the
+// capture started; --data then moves the working directory to the data.
+void enterDataDir(CaptureOptions& options)
+{
+    if (options.dataDir.empty()) return;
+    char* cwd = getcwd(nullptr, 0);
+    if (!cwd) die("cannot read the working directory");
+    for (std::string* path : {&options.outDir, &options.video})
+        if (!path->empty() && (*path)[0] != '/') *path = std::string(cwd) + "/" + *path;
+    free(cwd);
+    if (chdir(options.dataDir.c_str()) != 0) die("cannot enter the data folder " + options.dataDir);
+}
+
 std::string pathIn(const std::string& dir, const std::string& name)
 {
     return dir + "/" + name;
@@ -73,21 +90,27 @@ int runCapture(const CaptureOptions& options)
     Demo demo;
     startDemo(demo, options.seed);
 
+    // Frames first..end-1 are written or encoded.
+    const uint64_t first = firstFrameAtOrAfter(options.from, options.fps);
+    const uint64_t end = std::min(framesToRender(options), firstFrameAtOrAfter(options.to, options.fps));
+    if (first >= end) die("no frame to write: --from lies after the end of the demo or --from..--to holds no frame");
+
     const bool writesFiles = !options.stats && (options.all || !options.at.empty() || options.cues);
     if (writesFiles) mkdir(options.outDir.c_str(), 0777);
 
+    FrameCanvas canvas(options.scale, options.width, options.height, kScreenWidth, kScreenHeight);
     VideoEncoder video;
     const std::string silentVideo = options.video + ".silent.mp4";
     std::string error;
-    if (!options.video.empty() && !video.open(silentVideo, options.fps, error)) die(error);
+    if (!options.video.empty() && !video.open(silentVideo, options.fps, canvas.width(), canvas.height(), error))
+        die(error);
 
-    const uint64_t total = framesToRender(options);
-    Progress progress(total);
+    Progress progress(end - first);
     FrameStats stats;
     CueLog cues;
     size_t nextAt = 0;
     quitRequested = 0;
-    for (uint64_t n = 0; n < total && !quitRequested; ++n) {
+    for (uint64_t n = 0; n < end && !quitRequested; ++n) {
         demo.demoTime = frameTime(n, options.fps);
         bool pendingBefore[kCueEventCount];
         std::copy(std::begin(demo.cuePending), std::end(demo.cuePending), pendingBefore);
@@ -97,24 +120,27 @@ int runCapture(const CaptureOptions& options)
         drawFrame(demo);
         stats.add(scene, FrameStats::Clock::now() - start);
         logFiredCues(demo, pendingBefore, cues);
+        if (n < first) continue;
 
-        if (options.all && !writePng(pathIn(options.outDir, frameFileName(n)), demo.screen))
+        const bool atWanted = !options.stats && nextAt < options.at.size() && options.at[nextAt] == demo.demoTime;
+        if (options.all || atWanted || !options.video.empty()) canvas.place(demo.screen);
+        if (options.all && !writePng(pathIn(options.outDir, frameFileName(n)), canvas))
             die("cannot write pictures to " + options.outDir);
-        if (!options.stats && nextAt < options.at.size() && options.at[nextAt] == demo.demoTime) {
-            if (!writePng(pathIn(options.outDir, std::to_string(demo.demoTime) + ".png"), demo.screen))
+        if (atWanted) {
+            if (!writePng(pathIn(options.outDir, std::to_string(demo.demoTime) + ".png"), canvas))
                 die("cannot write pictures to " + options.outDir);
             ++nextAt;
         }
-        if (!options.video.empty()) video.writeFrame(demo.screen);
-        progress.update(n + 1);
+        if (!options.video.empty()) video.writeFrame(canvas);
+        progress.update(n + 1 - first);
     }
     progress.finish();
 
     if (options.cues && !writeCueLog(pathIn(options.outDir, "cues.tsv"), cues)) die("cannot write cues.tsv");
     if (!options.video.empty()) {
         if (!video.close()) die("ffmpeg failed to encode the video");
-        const auto durationMs = static_cast<uint32_t>(total * 1000 / static_cast<uint64_t>(options.fps));
-        const bool done = addSoundtrack(silentVideo, options.video, cues, durationMs, error);
+        const double fps = options.fps;
+        const bool done = addSoundtrack(silentVideo, options.video, cues, first / fps, (end - first) / fps, error);
         remove(silentVideo.c_str());
         if (!done) die(error);
     }
@@ -139,6 +165,7 @@ int main(int argc, char** argv)
         options.cues = false;
         options.video.clear();
     }
+    enterDataDir(options);
     try {
         return runCapture(options);
     } catch (const std::bad_alloc&) {

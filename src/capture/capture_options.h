@@ -14,12 +14,19 @@ struct CaptureOptions {
     std::string video;             // an .mp4 to encode, or empty
     bool cues = false;             // OUT/cues.tsv
     bool stats = false;            // per-scene frame times, nothing written
+    int scale = 1;                 // each pixel written as a scale x scale block
+    int width = 0, height = 0;     // pictures and video; the scaled frame centred on black
+    uint32_t from = 0;             // only frames with from <= demoTime < to are
+    uint32_t to = UINT32_MAX;      // written or encoded
+    std::string dataDir;           // the folder holding data/; empty: the working directory
 };
 
-extern const char* const kCaptureUsage;
+// The version of the whole project, set once in CMakeLists.txt.
+extern const char* const kVersion;
 
 // Parses the command line. Returns false with a message for the user on an
-// error or on --help (then `help` is set).
+// error, and on --help or --version (then `help` is set and the message is
+// the text to print). Width and height default to the scaled frame's.
 bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& message, bool& help);
 
 // The demoTime of frame n on a grid of fps frames per second.

@@ -7,24 +7,13 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 constexpr const char* kFfmpegMissing =
     "ffmpeg is needed for --video; install it with: apt-get install ffmpeg";
-
-// Packs one row of 32-bit pixels into 8-bit R, G, B.
-void packRgb(const SDL_Surface* surface, int y, uint8_t* rgb)
-{
-    const SDL_PixelFormat* f = surface->format;
-    const auto* pixels = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch);
-    for (int x = 0; x < surface->w; ++x) {
-        rgb[3 * x] = static_cast<uint8_t>((pixels[x] & f->Rmask) >> f->Rshift);
-        rgb[3 * x + 1] = static_cast<uint8_t>((pixels[x] & f->Gmask) >> f->Gshift);
-        rgb[3 * x + 2] = static_cast<uint8_t>((pixels[x] & f->Bmask) >> f->Bshift);
-    }
-}
 
 // Quotes a path for the shell.
 std::string quoted(const std::string& text)
@@ -40,11 +29,9 @@ bool ffmpegFound()
 }
 }  // namespace
 
-bool writePng(const std::string& path, SDL_Surface* surface)
+bool writePng(const std::string& path, const FrameCanvas& canvas)
 {
-    std::vector<uint8_t> rgb(static_cast<size_t>(surface->w) * surface->h * 3);
-    for (int y = 0; y < surface->h; ++y) packRgb(surface, y, &rgb[static_cast<size_t>(y) * surface->w * 3]);
-    return stbi_write_png(path.c_str(), surface->w, surface->h, 3, rgb.data(), surface->w * 3) != 0;
+    return stbi_write_png(path.c_str(), canvas.width(), canvas.height(), 3, canvas.rgb(), canvas.width() * 3) != 0;
 }
 
 bool writeCueLog(const std::string& path, const CueLog& log)
@@ -55,27 +42,30 @@ bool writeCueLog(const std::string& path, const CueLog& log)
     return fclose(file) == 0;
 }
 
-bool VideoEncoder::open(const std::string& path, int fps, std::string& error)
+// The colour conversion keeps what 4:2:0 can hold: "area" averages each 2 x 2
+// block into its colour sample (ffmpeg's default bicubic filter smears colour
+// across blocks), in BT.709, as the file says and players assume for HD.
+bool VideoEncoder::open(const std::string& path, int fps, int width, int height, std::string& error)
 {
     if (!ffmpegFound()) {
         error = kFfmpegMissing;
         return false;
     }
-    const std::string command = "ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -s 640x480 -framerate " +
-                                std::to_string(fps) +
-                                " -i - -c:v libx264 -preset veryfast -crf 18 -pix_fmt yuv420p -an " + quoted(path);
+    const std::string command =
+        "ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -s " + std::to_string(width) + "x" +
+        std::to_string(height) + " -framerate " + std::to_string(fps) +
+        " -i - -vf scale=out_color_matrix=bt709:out_range=tv:flags=area+accurate_rnd,format=yuv420p"
+        " -colorspace bt709 -color_primaries bt709 -color_trc bt709 -color_range tv"
+        " -c:v libx264 -preset slow -crf 16 -an " +
+        quoted(path);
     pipe = popen(command.c_str(), "w");
     if (!pipe) error = "cannot start ffmpeg";
     return pipe != nullptr;
 }
 
-void VideoEncoder::writeFrame(SDL_Surface* surface)
+void VideoEncoder::writeFrame(const FrameCanvas& canvas)
 {
-    row.resize(static_cast<size_t>(surface->w) * 3);
-    for (int y = 0; y < surface->h; ++y) {
-        packRgb(surface, y, row.data());
-        fwrite(row.data(), 1, row.size(), pipe);
-    }
+    fwrite(canvas.rgb(), 3, static_cast<size_t>(canvas.width()) * canvas.height(), pipe);
 }
 
 bool VideoEncoder::close()
@@ -86,8 +76,10 @@ bool VideoEncoder::close()
 }
 
 namespace {
-// Mixes the soundtrack into `path` as raw 16-bit stereo at the mix's rate.
-bool writeSoundtrack(const std::string& path, const CueLog& log, uint32_t durationMs, std::string& error)
+// Mixes the `length` seconds of the soundtrack from `start` on into `path`, as
+// raw 16-bit stereo at the mix's rate. The mix runs from demoTime 0 whatever
+// the range, so that its limiter stands where the demo's would.
+bool writeSoundtrack(const std::string& path, const CueLog& log, double start, double length, std::string& error)
 {
     Pcm music;
     std::vector<Pcm> cues(kCueCount);
@@ -111,12 +103,15 @@ bool writeSoundtrack(const std::string& path, const CueLog& log, uint32_t durati
         error = "cannot write " + path;
         return false;
     }
+    const auto first = static_cast<Frames>(std::lround(start * kMixRate));
+    const auto end = first + static_cast<Frames>(std::lround(length * kMixRate));
     std::vector<int16_t> block(2 * 4096);
-    for (Frames left = framesOf(durationMs); left > 0;) {
-        const int count = static_cast<int>(std::min<Frames>(left, 4096));
+    while (mix.position() < end) {
+        const Frames from = mix.position();
+        const int count = static_cast<int>(std::min<Frames>(end - from, 4096));
         mix.render(block.data(), count);
-        fwrite(block.data(), sizeof(int16_t), static_cast<size_t>(2 * count), file);
-        left -= count;
+        const Frames skip = std::clamp<Frames>(first - from, 0, count);
+        fwrite(&block[static_cast<size_t>(2 * skip)], sizeof(int16_t), static_cast<size_t>(2 * (count - skip)), file);
     }
     if (fclose(file) != 0) {
         error = "cannot write " + path;
@@ -126,18 +121,19 @@ bool writeSoundtrack(const std::string& path, const CueLog& log, uint32_t durati
 }
 }  // namespace
 
-bool addSoundtrack(const std::string& silentVideo, const std::string& output, const CueLog& log,
-                   uint32_t durationMs, std::string& error)
+bool addSoundtrack(const std::string& silentVideo, const std::string& output, const CueLog& log, double start,
+                   double length, std::string& error)
 {
     if (!ffmpegFound()) {
         error = kFfmpegMissing;
         return false;
     }
     const std::string soundtrack = output + ".soundtrack.raw";
-    const bool mixed = writeSoundtrack(soundtrack, log, durationMs, error);
+    const bool mixed = writeSoundtrack(soundtrack, log, start, length, error);
     const std::string command = "ffmpeg -loglevel error -y -i " + quoted(silentVideo) + " -f s16le -ar " +
                                 std::to_string(kMixRate) + " -ac 2 -i " + quoted(soundtrack) +
-                                " -map 0:v -map 1:a -c:v copy -c:a aac -b:a 192k -shortest " + quoted(output);
+                                " -map 0:v -map 1:a -c:v copy -c:a aac -b:a 192k -shortest -movflags +faststart " +
+                                quoted(output);
     const bool muxed = mixed && std::system(command.c_str()) == 0;
     remove(soundtrack.c_str());
     if (mixed && !muxed) error = "ffmpeg could not add the soundtrack";

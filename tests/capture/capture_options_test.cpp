@@ -34,6 +34,7 @@ TEST(FrameGrid, FrameTimesAreFlooredMilliseconds)
     EXPECT_EQ(firstFrameAtOrAfter(33, 60), 2u);
     EXPECT_EQ(firstFrameAtOrAfter(107000, 60), 6420u);
     EXPECT_EQ(firstFrameAtOrAfter(0xffffffffu, 1000), 0xffffffffull);
+    EXPECT_EQ(firstFrameAtOrAfter(0xffffffffu, 60), 257698038ull);  // frame times past 2^32 ms
 }
 
 TEST(CaptureOptions, DefaultsAndValues)
@@ -78,4 +79,30 @@ TEST(CaptureOptions, RejectsMalformedInput)
     const Parsed h = parse({"--help"});
     EXPECT_FALSE(h.ok);
     EXPECT_TRUE(h.help);
+}
+
+TEST(CaptureOptions, ScaleSizeAndRange)
+{
+    const Parsed d = parse({"--scale", "2"});
+    ASSERT_TRUE(d.ok) << d.message;
+    EXPECT_EQ(d.options.width, 1280);
+    EXPECT_EQ(d.options.height, 960);
+
+    const Parsed p = parse({"--scale", "2", "--size", "1920x1080", "--from", "14000", "--to", "24000", "--video", "v.mp4"});
+    ASSERT_TRUE(p.ok) << p.message;
+    EXPECT_EQ(p.options.width, 1920);
+    EXPECT_EQ(p.options.height, 1080);
+    EXPECT_EQ(p.options.from, 14000u);
+    EXPECT_EQ(p.options.to, 24000u);
+
+    const Parsed big = parse({"--scale", "3", "--size", "1920x1080"});
+    EXPECT_FALSE(big.ok);
+    EXPECT_NE(big.message.find("cannot hold the picture, which is 1920x1440"), std::string::npos) << big.message;
+
+    EXPECT_FALSE(parse({"--size", "641x480", "--video", "v.mp4"}).ok);  // 4:2:0 needs even sides
+    EXPECT_TRUE(parse({"--size", "641x480"}).ok);
+    EXPECT_FALSE(parse({"--from", "5000", "--to", "5000"}).ok);
+    EXPECT_FALSE(parse({"--from", "5000", "--at", "4000"}).ok);
+    for (const char* bad : {"0", "9", "x"}) EXPECT_FALSE(parse({"--scale", bad}).ok) << bad;
+    for (const char* bad : {"1920", "1920x", "x1080", "0x480", "9000x480"}) EXPECT_FALSE(parse({"--size", bad}).ok) << bad;
 }

@@ -1,0 +1,52 @@
+# The Debian package on this machine: installed with apt-get, the demo
+# started by its command under Xvfb and ended with Escape, a capture from an
+# empty folder (pixel for pixel the build's, when a build folder is given),
+# then purged without a file left behind. Needs root; check.sh runs it after
+# scripts/package.sh.
+# Usage: bash installed_package.sh <path to the .deb> [build folder]
+DEB="$(realpath "$1")"
+BUILD="${2:+$(realpath "$2")}"
+source "$(dirname "$0")/../e2e/lib.sh" /usr/games/tideglow /usr/share/games/tideglow/data /usr/games/tideglow-capture
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: installing a package needs root"; exit 77; }
+
+apt() {
+    DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=900 "$@" >"$WORK/apt.log" 2>&1 ||
+        fail "apt-get $*: $(tail -5 "$WORK/apt.log")"
+}
+
+# A run that ended early leaves the package installed.
+if dpkg-query -W -f='${Status}' tideglow 2>/dev/null | grep "ok installed" >/dev/null; then apt purge tideglow; fi
+# Folders of the package that exist before it, which may stay after it.
+dpkg-deb -c "$DEB" | awk '{ sub("^\\.", "", $6); sub("/$", "", $6); print $6 }' | while read -r path; do
+    if [ -e "$path" ]; then echo "$path"; fi
+done >"$WORK/before.txt"
+
+apt install "$DEB"
+dpkg -L tideglow | grep -vx '/\.' >"$WORK/installed.txt"
+version="$(dpkg-deb -f "$DEB" Version)"
+[ "$(/usr/games/tideglow-capture --version)" = "tideglow-capture (Tideglow) $version" ] ||
+    fail "/usr/games/tideglow-capture --version: $(/usr/games/tideglow-capture --version)"
+
+# The command finds its data from any working directory.
+cd "$WORK"
+start_xvfb
+press_escape_after 1
+[ "$EXIT_STATUS" = 0 ] || fail "tideglow ended with $EXIT_STATUS: $(cat "$WORK/out.log")"
+
+mkdir "$WORK/empty"
+cd "$WORK/empty"
+/usr/games/tideglow-capture --fps 10 --at 14000 2>"$WORK/err.log" || fail "tideglow-capture failed: $(cat "$WORK/err.log")"
+[ "$(find . | sort | tr '\n' ' ')" = ". ./capture ./capture/14000.png " ] || fail "capture wrote: $(find .)"
+if [ -n "$BUILD" ]; then
+    "$BUILD/demo-capture" --data "$BUILD" --fps 10 --at 14000 --out "$WORK/reference" >/dev/null 2>&1 ||
+        fail "reference capture failed"
+    cmp -s capture/14000.png "$WORK/reference/14000.png" || fail "the package draws other pixels than the build"
+fi
+cd "$WORK"
+
+apt purge tideglow
+left="$(while read -r path; do
+    if [ -e "$path" ] && ! grep -qxF "$path" "$WORK/before.txt"; then echo "$path"; fi
+done <"$WORK/installed.txt")"
+[ -z "$left" ] || fail "left after purge: $left"
+echo "ok: installed $(dpkg-deb -f "$DEB" Installed-Size) KiB, ran, captured and purged"
