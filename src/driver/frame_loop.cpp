@@ -66,12 +66,16 @@ void drawFrame(Demo& demo)
     SDL_Flip(demo.screen);
 }
 
+bool runFrame(Demo& demo, const Platform& platform)
+{
+    demo.demoTime = advanceClock(demo.demoTime, platform.ticks() - demo.startTicks);
+    drawFrame(demo);
+    return !platform.quitPending();
+}
+
 void runFrameLoop(Demo& demo, const Platform& platform)
 {
     if (platform.quitPending()) return;
-    while (!quitRequested) {
-        demo.demoTime = advanceClock(demo.demoTime, platform.ticks() - demo.startTicks);
-        drawFrame(demo);
-        if (platform.quitPending()) return;
+    while (!quitRequested && runFrame(demo, platform)) {
     }
 }
