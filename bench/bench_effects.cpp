@@ -10,6 +10,7 @@
 #include "effects/reference/reference_kernels.h"
 #include "effects/zoom_blend_effect.h"
 #include "globals.h"
+#include "random.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -92,7 +93,7 @@ void bumpWarpReference(benchmark::State& state)
     const SineTable sines = buildSineTable();
     const std::vector<uint8_t> lights = reference::lightMap();
     std::vector<uint8_t> maps[2] = {std::vector<uint8_t>(kWidth * kHeight), std::vector<uint8_t>(kWidth * kHeight)};
-    for (uint8_t& h : maps[0]) h = static_cast<uint8_t>(rand() & 0x7f);
+    for (uint8_t& h : maps[0]) h = static_cast<uint8_t>(nextRandom() & 0x7f);
     int current = 0;
     frames(state, 45600, [&](int32_t t) {
         reference::warp(maps[current].data(), maps[current ^ 1].data(), kWidth, kHeight, sines, warpPhase(t));
@@ -122,7 +123,7 @@ constexpr int kWarmUpFrames = 300;
 
 void fountain(benchmark::State& state)
 {
-    srand(1);
+    seedRandom(1);
     fountainPreviousTime = 0;
     FountainEffect effect(kWidth, kHeight, flare);
     int32_t t = kFountainStart;
@@ -132,13 +133,13 @@ void fountain(benchmark::State& state)
 
 void fountainReference(benchmark::State& state)
 {
-    srand(1);
+    seedRandom(1);
     Particles particles;
-    launchParticles(particles, kWidth, kHeight, libraryRandom);
+    launchParticles(particles, kWidth, kHeight, nextRandom);
     int32_t previous = 0;
     int32_t t = kFountainStart;
     auto frame = [&](int32_t time) {
-        reference::fountain(particles, kWidth, kHeight, flare, screen, time, previous, libraryRandom);
+        reference::fountain(particles, kWidth, kHeight, flare, screen, time, previous, nextRandom);
     };
     for (int i = 0; i < kWarmUpFrames; ++i, t += kFrameMs) frame(t);
     frames(state, t, frame);
@@ -210,7 +211,7 @@ int main(int argc, char** argv)
     }
     const SDL_PixelFormat* f = screen->format;
     backBuffer = SDL_CreateRGBSurface(SDL_SWSURFACE, kWidth, kHeight, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
-    srand(1);
+    seedRandom(1);
     SDL_FillRect(backBuffer, nullptr, 0x406080);
 
     benchmark::Initialize(&argc, argv);

@@ -7,6 +7,7 @@
 #include "effects/fountain_effect.h"
 #include "effects/lines_effect.h"
 #include "globals.h"
+#include "random.h"
 
 #include <SDL.h>
 
@@ -102,7 +103,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     if (!display.screen) abort();
     demo.screen = display.screen;
     demo.backBuffer = display.backBuffer;
-    srand(1);
+    seedRandom(1);
     createEarlyEffects(demo);
     return 0;
 }

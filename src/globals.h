@@ -6,10 +6,14 @@
 // The demo's program-wide state, all of it. Everything else lives in the
 // Demo object that main() owns and is passed to whoever needs it.
 
-// Ends the frame loop when non-zero. Set by the Escape filter, which SDL calls
+// Ends the frame loop when non-zero. Set by the event filter, which SDL calls
 // from inside SDL_PumpEvents without a user pointer, and by the end of the
 // timeline.
 extern int quitRequested;
+
+// The state of the demo's random sequence (random.h). Seeded once at start-up;
+// until then it holds 1, like an unseeded rand().
+extern uint32_t randomState;
 
 // The noise field's working memory: created by the first NoiseEffect render,
 // sized by that effect, shared by every instance and kept until exit. The
@@ -19,7 +23,7 @@ struct NoiseFieldState {
     uint32_t height = 0;
     std::vector<uint8_t> noise;   // height rows of width bytes, top row first
     std::vector<uint8_t> bias;    // same shape
-    std::vector<uint16_t> table;  // rand() results; empty until first use
+    std::vector<uint16_t> table;  // nextRandom() results; empty until first use
     int32_t cursor = 0;           // read position in table
 };
 extern NoiseFieldState noiseField;

@@ -9,6 +9,7 @@
 #include "driver/frame_loop.h"
 #include "driver/startup.h"
 #include "globals.h"
+#include "random.h"
 
 #include <sys/stat.h>
 
@@ -33,7 +34,7 @@ void startDemo(Demo& demo, unsigned seed)
     if (!display.screen) die(std::string("Cannot set 640x480 mode: ") + SDL_GetError());
     demo.screen = display.screen;
     demo.backBuffer = display.backBuffer;
-    srand(seed);
+    seedRandom(seed);
     if (!prepareDemo(demo)) exit(1);
 }
 

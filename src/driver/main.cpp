@@ -1,6 +1,8 @@
 // The demo: start-up, the frame loop over the timeline, shutdown.
 #include "driver/frame_loop.h"
 #include "driver/startup.h"
+#include "random.h"
+#include "sound/alsa_messages.h"
 #include "sound/sound.h"
 
 #include <cstdio>
@@ -15,12 +17,14 @@ int runDemo()
 {
     Demo demo;
 
+    preferSyncToVblank();
     if (SDL_Init(kSdlSubsystems) < 0) {
         fprintf(stderr, "Cannot init SDL: %s\n", SDL_GetError());
         exit(1);
     }
     atexit(SDL_Quit);
 
+    setWindowCaptionAndIcon();
     const Display display = openDisplay(kScreenWidth, kScreenHeight, true);
     if (!display.screen) {
         fprintf(stderr, "Cannot set %dx%d mode: %s\n", kScreenWidth, kScreenHeight, SDL_GetError());
@@ -28,14 +32,15 @@ int runDemo()
     }
     demo.screen = display.screen;
     demo.backBuffer = display.backBuffer;
-    SDL_SetEventFilter(escapeFilter);
+    SDL_SetEventFilter(eventFilter);
 
     // The clock starts before the loading, so it runs ahead of the music by
     // the loading time.
     demo.startTicks = SDL_GetTicks();
-    srand(static_cast<unsigned>(time(nullptr)));
+    seedRandom(static_cast<uint32_t>(time(nullptr)));
     if (!prepareDemo(demo)) exit(1);
     SDL_ShowCursor(SDL_DISABLE);
+    silenceAlsaMessages();
     soundInit(0);
 
     demo.demoTime = 0;

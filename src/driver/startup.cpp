@@ -13,9 +13,13 @@
 #include <SDL_image.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <string>
 
 namespace {
+constexpr char kWindowTitle[] = "Tideglow";
+constexpr char kIconFile[] = "data/icon.png";
 constexpr uint32_t kFireColourMask = 0xffa0cf;  // seeds up to full red, some green and blue
 
 struct PictureFile {
@@ -33,6 +37,12 @@ constexpr PictureFile kPictureFiles[] = {
     {"data/duvtx1.tga", &Pictures::duvtx1},     {"data/duvtx2.tga", &Pictures::duvtx2},
     {"data/arsesmile.tga", &Pictures::arsesmile}, {"data/trenbix.tga", &Pictures::trenbix},
 };
+// Why IMG_Load gave no picture; SDL_image does not always say.
+const char* imageError()
+{
+    return *IMG_GetError() ? IMG_GetError() : "cannot be decoded";
+}
+
 // A picture without alpha (the JPEGs, 24-bit) would be converted to the
 // display's layout on every blit; converting it once here gives the same
 // pixels. Pictures with alpha already share the display's layout and keep
@@ -47,6 +57,24 @@ SDL_Surface* inDisplayFormat(SDL_Surface* picture)
 }
 }  // namespace
 
+void preferSyncToVblank()
+{
+    setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
+}
+
+void setWindowCaptionAndIcon()
+{
+    SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
+    SDL_Surface* icon = IMG_Load(kIconFile);
+    if (!icon) {
+        fprintf(stderr, "No window icon (%s): %s\n", kIconFile, imageError());
+        return;
+    }
+    // SDL keeps its own copy.
+    SDL_WM_SetIcon(icon, nullptr);
+    SDL_FreeSurface(icon);
+}
+
 Display openDisplay(int width, int height, bool fullscreen)
 {
     SDL_Surface* screen = SDL_SetVideoMode(width, height, 32, fullscreen ? SDL_FULLSCREEN : 0);
@@ -54,14 +82,14 @@ Display openDisplay(int width, int height, bool fullscreen)
     const SDL_PixelFormat* f = screen->format;
     SDL_Surface* backBuffer =
         SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    if (!backBuffer) throw std::bad_alloc();
     return {screen, backBuffer};
 }
 
-int escapeFilter(const SDL_Event* event)
+int eventFilter(const SDL_Event* event)
 {
-    if (event->type != SDL_KEYDOWN) return 1;
-    if (SDL_GetKeyState(nullptr)[SDLK_ESCAPE] != 1) return 1;
-    quitRequested = 1;
+    if (event->type == SDL_QUIT) return 1;
+    if (event->type == SDL_KEYDOWN && SDL_GetKeyState(nullptr)[SDLK_ESCAPE] == 1) quitRequested = 1;
     return 0;
 }
 
@@ -82,7 +110,7 @@ bool loadPictures(Pictures& pictures)
         std::string problem = pictureFileProblem(file.path);
         SDL_Surface* picture = problem.empty() ? IMG_Load(file.path) : nullptr;
         if (!picture) {
-            if (problem.empty()) problem = *IMG_GetError() ? IMG_GetError() : "cannot be decoded";
+            if (problem.empty()) problem = imageError();
             fprintf(stderr, "Cannot load %s: %s\n", file.path, problem.c_str());
             return false;
         }

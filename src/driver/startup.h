@@ -12,17 +12,33 @@ struct Display {
     SDL_Surface* backBuffer;  // same size and masks as the screen
 };
 
+// Before SDL starts: on sdl12-compat, SDL_Flip waits for the display's
+// refresh unless the user has set SDL12COMPAT_SYNC_TO_VBLANK (0 turns it off).
+// The frame loop has no limit of its own; classic SDL 1.2 ignores the
+// variable and flips as fast as the loop runs.
+void preferSyncToVblank();
+
+// Before the display opens: the window's caption "Tideglow" and its icon
+// from data/icon.png. The icon is cosmetic: when it cannot be loaded the
+// window gets the desktop's default one, with a line on stderr.
+void setWindowCaptionAndIcon();
+
 // Opens a 32-bit software display whose pixels persist from frame to frame,
-// and a back buffer like it. Both null when SDL refuses the mode.
+// and a back buffer like it. Both null when SDL refuses the mode; throws
+// std::bad_alloc when the back buffer cannot be made, like any other
+// allocation of start-up.
 Display openDisplay(int width, int height, bool fullscreen);
 
-// SDL event filter: an Escape press becomes a quit request and is dropped;
-// every other event is queued.
-int escapeFilter(const SDL_Event* event);
+// SDL event filter, called for every event: an Escape press becomes a quit
+// request. Only SDL_QUIT is queued. The frame loop never takes events off the
+// queue (it only peeks for SDL_QUIT), so anything else queued would stay: once
+// mouse motion and keys had filled SDL's 128 entries, a window close would be
+// lost.
+int eventFilter(const SDL_Event* event);
 
 // Everything the timeline needs on an open display: clears the back buffer,
 // creates the effects and loads the pictures in their fixed order, arms the
-// cue events. Draws on rand(), so seed it first. On a picture that cannot be
+// cue events. Draws on nextRandom() (random.h), so seed it first. On a picture that cannot be
 // loaded prints which one and why and returns false.
 bool prepareDemo(Demo& demo);
 

@@ -1,10 +1,10 @@
 #include "effects/bump_warp_effect.h"
 
 #include "effects/surface_lock.h"
+#include "random.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 constexpr uint32_t kSineMask = kSineTableSize - 1;
@@ -148,7 +148,7 @@ BumpWarpEffect::BumpWarpEffect(uint32_t width, uint32_t height)
     const size_t size = size_t{width} * height;
     heightMaps[0].resize(size);
     heightMaps[1].resize(size);
-    for (uint8_t& h : heightMaps[0]) h = static_cast<uint8_t>(rand() & 0x7f);
+    for (uint8_t& h : heightMaps[0]) h = static_cast<uint8_t>(nextRandom() & 0x7f);
 }
 
 void BumpWarpEffect::warp()

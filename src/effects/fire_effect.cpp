@@ -1,9 +1,9 @@
 #include "effects/fire_effect.h"
 
 #include "effects/surface_lock.h"
+#include "random.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 // A quarter of each byte of a packed pixel. Weighted 1, 2, 1, three of them
@@ -20,8 +20,8 @@ void seedRows(const PixelView& target, uint32_t colourMask)
     for (int i = 0; i < rows; ++i) {
         uint32_t* row = target.row(target.height - 1 - i);
         for (int x = 0; x < target.width; ++x) {
-            const uint32_t a = static_cast<uint32_t>(rand());
-            const uint32_t b = static_cast<uint32_t>(rand());
+            const uint32_t a = static_cast<uint32_t>(nextRandom());
+            const uint32_t b = static_cast<uint32_t>(nextRandom());
             row[x] = (a * b) & colourMask;
         }
     }

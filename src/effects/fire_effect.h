@@ -21,6 +21,6 @@ public:
 constexpr int kFireSeedRows = 10;
 
 // One fire frame over the view's width x height area: seeds the bottom rows
-// (bottom row first, each left to right, two rand() calls per pixel) and then
+// (bottom row first, each left to right, two nextRandom() calls per pixel) and then
 // blurs every row but the last from the row below it.
 void drawFire(const PixelView& target, uint32_t colourMask);

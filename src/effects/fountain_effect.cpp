@@ -8,7 +8,7 @@
 namespace {
 // Single-precision constants, widened for the double arithmetic: the
 // particles' exact paths depend on them.
-constexpr double kRandomScale = 1.0f / 32767;
+constexpr double kRandomScale = 1.0f / kRandomMax;
 constexpr double kPi = 3.14159265358979f;
 constexpr double kUpwardArc = 3.142f;  // start of the launch angles: the upper half-circle
 constexpr double kTimeUnitsPerMs = 0.01f;

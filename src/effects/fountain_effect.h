@@ -1,9 +1,9 @@
 #pragma once
 
 #include "effects/effect.h"
+#include "random.h"
 
 #include <cstdint>
-#include <cstdlib>
 
 constexpr int kParticleCount = 256;
 
@@ -16,13 +16,9 @@ struct Particles {
     float vy[kParticleCount];
 };
 
-// Supplies values in 0..32767 like rand(); replaceable so that tests can
-// choose the launches.
+// Supplies values in 0..kRandomMax: the demo's sequence (random.h), or values
+// a test chooses for the launches.
 using RandomSource = int (*)();
-inline int libraryRandom()
-{
-    return std::rand();
-}
 
 // The starting state: every particle at the bottom centre with a small random
 // velocity; three draws per particle, in particle order.
@@ -40,7 +36,7 @@ void stepParticles(Particles& particles, uint32_t width, uint32_t height, double
 // program-wide fountainPreviousTime (globals.h).
 class FountainEffect : public Effect {
 public:
-    FountainEffect(uint32_t width, uint32_t height, SDL_Surface* sprite, RandomSource random = libraryRandom);
+    FountainEffect(uint32_t width, uint32_t height, SDL_Surface* sprite, RandomSource random = nextRandom);
     void render(SDL_Surface* target, int32_t time) override;
 
     // Public so that tests can place particles.

@@ -1,17 +1,17 @@
 #include "effects/noise_effect.h"
 
 #include "effects/surface_lock.h"
+#include "random.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
 constexpr uint32_t kTableMask = kNoiseTableSize - 1;
 
 // Copies width consecutive table entries after the cursor, wrapping at the
-// table's end, then jumps the cursor by one rand(). The jump is added
+// table's end, then jumps the cursor by one nextRandom(). The jump is added
 // unmasked; the next row's first step masks it again.
 void fillNoiseRow(uint8_t* __restrict row, uint32_t width, NoiseFieldState& field)
 {
@@ -27,7 +27,7 @@ void fillNoiseRow(uint8_t* __restrict row, uint32_t width, NoiseFieldState& fiel
     }
     // Unsigned, so that a cursor never masked (a zero-width field) wraps
     // instead of overflowing.
-    field.cursor = static_cast<int32_t>(cursor + static_cast<uint32_t>(rand()));
+    field.cursor = static_cast<int32_t>(cursor + static_cast<uint32_t>(nextRandom()));
 }
 
 // The row above has already been smeared, so the smear cascades down the
@@ -57,7 +57,7 @@ void setUpNoiseField(NoiseFieldState& field, uint32_t width, uint32_t height)
     field.noise.assign(size, 0);
     field.bias.assign(size, 0);
     field.table.resize(kNoiseTableSize);
-    for (uint16_t& entry : field.table) entry = static_cast<uint16_t>(rand());
+    for (uint16_t& entry : field.table) entry = static_cast<uint16_t>(nextRandom());
 }
 
 int32_t noiseBias(int32_t time)
@@ -87,7 +87,7 @@ void drawNoiseField(const PixelView& target, NoiseFieldState& field, int32_t tim
     fillBiasField(field, static_cast<uint8_t>(noiseBias(time)));
     const uint8_t shift = static_cast<uint8_t>(time);
     // Row by row: a row's fill, smear and output need nothing from the rows
-    // below it, and the rand() calls keep their order.
+    // below it, and the nextRandom() calls keep their order.
     for (uint32_t i = 0; i < field.height; ++i) {
         uint8_t* noise = field.noise.data() + size_t{i} * width;
         const uint8_t* bias = field.bias.data() + size_t{i} * width;

@@ -18,7 +18,7 @@ public:
 constexpr int kNoiseTableSize = 1024;
 
 // First use: sizes both byte fields and fills the table with the next 1024
-// rand() results. The cursor is left alone.
+// nextRandom() results. The cursor is left alone.
 void setUpNoiseField(NoiseFieldState& field, uint32_t width, uint32_t height);
 
 // The bias of a frame, -10..10: ten times the sine of time / 3 radians.
@@ -35,7 +35,7 @@ inline uint32_t noiseRampColour(uint8_t c)
 }
 
 // One frame into the field's width x height pixels of the target: fills the
-// noise rows from the table (one rand() per row moves the cursor on), smears
+// noise rows from the table (one nextRandom() per row moves the cursor on), smears
 // them downward, subtracts the bias field and adds time before the ramp.
 // The field must have been set up.
 void drawNoiseField(const PixelView& target, NoiseFieldState& field, int32_t time);

@@ -1,17 +1,17 @@
 #include "driver/frame_loop.h"
 #include "globals.h"
+#include "random.h"
 #include "support/test_support.h"
 
-#include <cstdlib>
 #include <set>
 #include <vector>
 
 namespace {
-// Frames across the fire, noise and warp scenes, from a seeded rand(); the
+// Frames across the fire, noise and warp scenes, from a seeded nextRandom(); the
 // checksum of each frame.
 std::vector<uint64_t> seededRun(unsigned seed)
 {
-    srand(seed);
+    seedRandom(seed);
     noiseField = NoiseFieldState{};
     Demo* demo = makeTestDemo();
     demo->sceneIndex = 1;

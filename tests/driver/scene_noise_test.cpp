@@ -2,9 +2,9 @@
 #include "driver/scenes.h"
 #include "effects/noise_effect.h"
 #include "globals.h"
+#include "random.h"
 #include "support/test_support.h"
 
-#include <cstdlib>
 #include <vector>
 
 using namespace testColour;
@@ -37,13 +37,13 @@ TEST_F(NoiseScene, RulltxRisesFromBelowTheDisplay)
 
 TEST_F(NoiseScene, TheFieldGetsDemoTimeInFortyMillisecondSteps)
 {
-    srand(77);
+    seedRandom(77);
     demo->demoTime = 40039;  // field time 1000; rulltx from row 173
     drawNoiseScene(*demo);
 
     NoiseFieldState field;
     std::vector<uint32_t> expected(640 * 480);
-    srand(77);
+    seedRandom(77);
     setUpNoiseField(field, 640, 480);
     drawNoiseField({expected.data(), 640 * 4, 640, 480}, field, 1000);
     for (int y = 0; y < 480; ++y)

@@ -1,9 +1,9 @@
 #include "driver/frame_loop.h"
 #include "driver/scenes.h"
 #include "effects/bump_warp_effect.h"
+#include "random.h"
 #include "support/test_support.h"
 
-#include <cstdlib>
 #include <vector>
 
 using namespace testColour;
@@ -81,14 +81,14 @@ TEST_F(WarpScene, TheSurfaceGetsDemoTimeUnchanged)
 {
     // Replays the effect's starting field from the seed it was built with.
     freeTestDemo(demo);
-    srand(2024);
+    seedRandom(2024);
     SetUp();
     demo->demoTime = 50000;  // no picture on the display yet
     drawWarpScene(*demo);
 
-    srand(2024);
+    seedRandom(2024);
     std::vector<uint8_t> start(640 * 480), warped(640 * 480);
-    for (uint8_t& h : start) h = static_cast<uint8_t>(rand() & 0x7f);
+    for (uint8_t& h : start) h = static_cast<uint8_t>(nextRandom() & 0x7f);
     warpHeightField(start.data(), warped.data(), 640, 480, buildSineTable(), warpPhase(50000));
     std::vector<uint32_t> expected(640 * 480, 0);
     lightHeightField({expected.data(), 640 * 4, 640, 480}, warped.data(), buildLightMap().data(), 50000);

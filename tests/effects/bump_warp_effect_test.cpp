@@ -1,10 +1,10 @@
 #include "effects/bump_warp_effect.h"
 #include "effects/failing_locks.h"
 #include "effects/pixel_buffer.h"
+#include "random.h"
 #include "support/test_support.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 TEST(BumpWarpTables, SineTableFallsJustShortOfAFullTurn)
@@ -153,10 +153,10 @@ protected:
 
     void SetUp() override
     {
-        srand(1234);
+        seedRandom(1234);
         effect = new BumpWarpEffect(W, H);
-        srand(1234);
-        for (uint8_t& h : field) h = static_cast<uint8_t>(rand() & 0x7f);
+        seedRandom(1234);
+        for (uint8_t& h : field) h = static_cast<uint8_t>(nextRandom() & 0x7f);
         target = makeRowCodedPicture(W + 5, H + 4);
     }
     void TearDown() override

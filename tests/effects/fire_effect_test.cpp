@@ -1,24 +1,24 @@
 #include "effects/fire_effect.h"
 #include "effects/failing_locks.h"
 #include "effects/pixel_buffer.h"
+#include "random.h"
 #include "support/test_support.h"
 
-#include <cstdlib>
 #include <vector>
 
 namespace {
 constexpr uint32_t kMask = 0xffa0cf;
 
-// The seed rows that a frame writes after srand(seed), bottom row first,
-// replayed from the same rand() sequence.
+// The seed rows that a frame writes after seedRandom(seed), bottom row first,
+// replayed from the same nextRandom() sequence.
 std::vector<std::vector<uint32_t>> seedsAfter(unsigned seed, int width, uint32_t mask)
 {
-    srand(seed);
+    seedRandom(seed);
     std::vector<std::vector<uint32_t>> rows(kFireSeedRows, std::vector<uint32_t>(width));
     for (auto& row : rows)
         for (uint32_t& pixel : row) {
-            const uint32_t a = static_cast<uint32_t>(rand());
-            pixel = (a * static_cast<uint32_t>(rand())) & mask;
+            const uint32_t a = static_cast<uint32_t>(nextRandom());
+            pixel = (a * static_cast<uint32_t>(nextRandom())) & mask;
         }
     return rows;
 }
@@ -46,12 +46,12 @@ TEST(FireKernel, SeedsTheBottomTenRowsAndBlursThemOneRowUp)
 {
     const int w = 12, h = 24;
     const auto seeds = seedsAfter(99, w, kMask);
-    const int afterFrame = rand();
+    const int afterFrame = nextRandom();
 
     PixelBuffer buffer(w, h, 0x00123456);
-    srand(99);
+    seedRandom(99);
     drawFire(buffer.view(), kMask);
-    EXPECT_EQ(rand(), afterFrame) << "two rand() calls per seed pixel, no more";
+    EXPECT_EQ(nextRandom(), afterFrame) << "two nextRandom() calls per seed pixel, no more";
 
     for (int x = 0; x < w; ++x) EXPECT_EQ(buffer.at(x, h - 1), seeds[0][x]) << x;
     // Each seeded row above the bottom one is overwritten by the blur of the
@@ -86,7 +86,7 @@ TEST(FireKernel, AnAreaTwoPixelsWideOrLessOnlyChangesItsSeeds)
     for (int w : {1, 2}) {
         const auto seeds = seedsAfter(5, w, kMask);
         PixelBuffer buffer(w, 20, 0x00777777);
-        srand(5);
+        seedRandom(5);
         drawFire(buffer.view(), kMask);
         for (int y = 0; y < 20 - kFireSeedRows; ++y)
             for (int x = 0; x < w; ++x) EXPECT_EQ(buffer.at(x, y), 0x00777777u);
@@ -123,13 +123,13 @@ protected:
 TEST_F(FireRender, TimeHasNoInfluence)
 {
     const auto before = pixels();
-    srand(11);
+    seedRandom(11);
     fire.render(target, 0);
     const auto atZero = pixels();
 
     SDL_FreeSurface(target);
     target = makeRowCodedPicture(40, 30);
-    srand(11);
+    seedRandom(11);
     fire.render(target, 98765);
     EXPECT_EQ(pixels(), atZero);
     EXPECT_NE(atZero, before);
@@ -147,13 +147,13 @@ TEST_F(FireRender, KeepsToItsOwnArea)
 TEST_F(FireRender, AFailedLockDrawsNothingAndDrawsNoRandomNumbers)
 {
     const auto before = pixels();
-    srand(3);
-    const int next = rand();
-    srand(3);
+    seedRandom(3);
+    const int next = nextRandom();
+    seedRandom(3);
     {
         FailingLocks failing;
         fire.render(target, 0);
     }
     EXPECT_EQ(pixels(), before);
-    EXPECT_EQ(rand(), next);
+    EXPECT_EQ(nextRandom(), next);
 }

@@ -1,9 +1,9 @@
 #include "effects/noise_effect.h"
 #include "effects/failing_locks.h"
 #include "effects/pixel_buffer.h"
+#include "random.h"
 #include "support/test_support.h"
 
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -22,15 +22,15 @@ uint8_t noiseAt(const NoiseFieldState& field, uint32_t x, uint32_t y)
     return field.noise[y * field.width + x];
 }
 
-// Table entry where each row's run starts, replaying the rand() jumps that
-// follow each row after srand(seed).
+// Table entry where each row's run starts, replaying the nextRandom() jumps that
+// follow each row after seedRandom(seed).
 std::vector<uint32_t> rowStarts(unsigned seed, int32_t cursor, uint32_t width, uint32_t rows)
 {
-    srand(seed);
+    seedRandom(seed);
     std::vector<uint32_t> starts;
     for (uint32_t i = 0; i < rows; ++i) {
         starts.push_back((cursor + 1) & 1023);
-        cursor = static_cast<int32_t>((starts.back() + width - 1) & 1023) + rand();
+        cursor = static_cast<int32_t>((starts.back() + width - 1) & 1023) + nextRandom();
     }
     return starts;
 }
@@ -42,10 +42,10 @@ TEST(NoiseKernel, RowsReadConsecutiveTableEntriesAfterTheCursorAndWrap)
     NoiseFieldState field = countingField(8, 3);
     PixelBuffer buffer(8, 3, 0);
     const auto starts = rowStarts(21, 0, 8, 3);
-    const int afterFrame = rand();
-    srand(21);
+    const int afterFrame = nextRandom();
+    seedRandom(21);
     drawNoiseField(buffer.view(), field, 0);
-    EXPECT_EQ(rand(), afterFrame) << "one rand() per row";
+    EXPECT_EQ(nextRandom(), afterFrame) << "one nextRandom() per row";
 
     for (uint32_t x = 0; x < 8; ++x) {
         EXPECT_EQ(noiseAt(field, x, 0), x + 1) << "the very first pixel reads entry 1";
@@ -60,12 +60,12 @@ TEST(NoiseKernel, RowsReadConsecutiveTableEntriesAfterTheCursorAndWrap)
 
     NoiseFieldState wrapping = countingField(8, 1);
     wrapping.cursor = 1020;
-    srand(21);
+    seedRandom(21);
     drawNoiseField(PixelBuffer(8, 1, 0).view(), wrapping, 0);
     const uint8_t expected[8] = {1021 & 0xff, 1022 & 0xff, 1023 & 0xff, 0, 1, 2, 3, 4};
     for (uint32_t x = 0; x < 8; ++x) EXPECT_EQ(noiseAt(wrapping, x, 0), expected[x]) << x;
-    srand(21);
-    EXPECT_EQ(wrapping.cursor, 4 + rand()) << "the jump is added unmasked";
+    seedRandom(21);
+    EXPECT_EQ(wrapping.cursor, 4 + nextRandom()) << "the jump is added unmasked";
 }
 
 TEST(NoiseKernel, TheSmearCascadesDownFromRowsAlreadySmeared)
@@ -76,7 +76,7 @@ TEST(NoiseKernel, TheSmearCascadesDownFromRowsAlreadySmeared)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x) field.table[(starts[y] + x) & 1023] = fill[y][x];
 
-    srand(8);
+    seedRandom(8);
     drawNoiseField(PixelBuffer(4, 3, 0).view(), field, 0);
     const uint8_t smeared[3][4] = {
         {30, 60, 90, 120},
@@ -180,11 +180,11 @@ protected:
 
 TEST_F(NoiseRender, TheFirstRenderFillsTheTableWithTheNext1024RandomNumbers)
 {
-    srand(17);
+    seedRandom(17);
     std::vector<uint16_t> expected(kNoiseTableSize);
-    for (uint16_t& e : expected) e = static_cast<uint16_t>(rand());
+    for (uint16_t& e : expected) e = static_cast<uint16_t>(nextRandom());
 
-    srand(17);
+    seedRandom(17);
     noise.render(target, 50);
     EXPECT_EQ(noiseField.table, expected);
     EXPECT_EQ(noiseField.width, 16u);
@@ -209,7 +209,7 @@ TEST_F(NoiseRender, KeepsToItsOwnArea)
 TEST_F(NoiseRender, AFailedLockStillSetsUpButLeavesTheCursorAndTheTarget)
 {
     const auto before = pixels();
-    srand(4);
+    seedRandom(4);
     {
         FailingLocks failing;
         noise.render(target, 900);
@@ -222,8 +222,8 @@ TEST_F(NoiseRender, AFailedLockStillSetsUpButLeavesTheCursorAndTheTarget)
     // the last good one left off.
     noise.render(target, 901);
     const NoiseFieldState afterGood = noiseField;
-    const unsigned seed = static_cast<unsigned>(rand());
-    srand(seed);
+    const unsigned seed = static_cast<unsigned>(nextRandom());
+    seedRandom(seed);
     {
         FailingLocks failing;
         noise.render(target, 902);
@@ -233,7 +233,7 @@ TEST_F(NoiseRender, AFailedLockStillSetsUpButLeavesTheCursorAndTheTarget)
     const auto continued = pixels();
 
     noiseField = afterGood;
-    srand(seed);
+    seedRandom(seed);
     noise.render(target, 903);
     EXPECT_EQ(pixels(), continued);
 }

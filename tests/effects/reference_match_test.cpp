@@ -1,6 +1,6 @@
 // The optimised kernels against the plain ones, pixel for pixel, on random
 // content with several seeds: every shortcut must give the same picture and
-// leave rand() where the plain version leaves it.
+// leave the random sequence where the plain version leaves it.
 #include "effects/bump_warp_effect.h"
 #include "effects/fire_effect.h"
 #include "effects/fountain_effect.h"
@@ -10,9 +10,9 @@
 #include "effects/reference/reference_kernels.h"
 #include "effects/zoom_blend_effect.h"
 #include "globals.h"
+#include "random.h"
 #include "support/test_support.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -58,12 +58,12 @@ TEST(MatchesReference, Fire)
             PixelBuffer fast = randomBuffer(size.w, size.h, random);
             PixelBuffer plain = fast;
             const uint32_t mask = seed == 1 ? 0xffa0cf : static_cast<uint32_t>(random());
-            srand(seed);
+            seedRandom(seed);
             for (int frame = 0; frame < 3; ++frame) drawFire(fast.view(), mask);
-            const int next = rand();
-            srand(seed);
+            const int next = nextRandom();
+            seedRandom(seed);
             for (int frame = 0; frame < 3; ++frame) reference::fire(plain.view(), mask);
-            EXPECT_EQ(rand(), next) << "rand() order";
+            EXPECT_EQ(nextRandom(), next) << "nextRandom() order";
             SCOPED_TRACE(testing::Message() << size.w << "x" << size.h << " seed " << seed);
             expectSamePixels(fast, plain);
         }
@@ -73,7 +73,7 @@ TEST(MatchesReference, NoiseOverFramesAndTableWraps)
 {
     for (const Size size : kSizes)
         for (unsigned seed : kSeeds) {
-            srand(seed);
+            seedRandom(seed);
             NoiseFieldState fast, plain;
             setUpNoiseField(fast, size.w, size.h);
             plain = fast;
@@ -81,12 +81,12 @@ TEST(MatchesReference, NoiseOverFramesAndTableWraps)
             // Times across the bias's whole range and the palette's wrap.
             const int32_t times[] = {0, 1, 100, 254, 255, 256, 1000, 1139, 2675, static_cast<int32_t>(seed * 37)};
             for (int32_t time : times) {
-                srand(seed + time);
+                seedRandom(seed + time);
                 drawNoiseField(fastOut.view(), fast, time);
-                const int next = rand();
-                srand(seed + time);
+                const int next = nextRandom();
+                seedRandom(seed + time);
                 reference::noise(plainOut.view(), plain, time);
-                EXPECT_EQ(rand(), next);
+                EXPECT_EQ(nextRandom(), next);
                 ASSERT_EQ(fast.cursor, plain.cursor);
                 SCOPED_TRACE(testing::Message() << size.w << "x" << size.h << " seed " << seed << " time " << time);
                 expectSamePixels(fastOut, plainOut);
@@ -161,26 +161,26 @@ TEST(MatchesReference, FountainFramesOnTheDisplay)
     for (unsigned seed : {1u, 99u}) {
         std::mt19937 random(seed);
         SDL_Surface* flare = randomFlare(random);
-        srand(seed);
+        seedRandom(seed);
         fountainPreviousTime = 0;
         FountainEffect effect(640, 480, flare);
-        srand(seed);
+        seedRandom(seed);
         Particles particles;
-        launchParticles(particles, 640, 480, libraryRandom);
+        launchParticles(particles, 640, 480, nextRandom);
         int32_t previous = 0;
-        const int state = rand();
+        const int state = nextRandom();
         int32_t time = 88600;
         for (int frame = 0; frame < 200; ++frame, time += 1 + static_cast<int32_t>(random() % 40)) {
             // Backgrounds with their own top bytes: the blend keeps them.
             const uint32_t background = static_cast<uint32_t>(random());
             SDL_FillRect(screen, nullptr, background);
             SDL_FillRect(plainTarget, nullptr, background);
-            srand(state + frame);
+            seedRandom(state + frame);
             effect.render(screen, time);
-            const int next = rand();
-            srand(state + frame);
-            reference::fountain(particles, 640, 480, flare, plainTarget, time, previous, libraryRandom);
-            ASSERT_EQ(rand(), next) << "frame " << frame;
+            const int next = nextRandom();
+            seedRandom(state + frame);
+            reference::fountain(particles, 640, 480, flare, plainTarget, time, previous, nextRandom);
+            ASSERT_EQ(nextRandom(), next) << "frame " << frame;
             if (frame % 50 == 0 || frame == 199) {
                 SCOPED_TRACE(testing::Message() << "seed " << seed << " frame " << frame);
                 expectSameSurfaces(screen, plainTarget);

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -147,6 +148,33 @@ TEST(GeneratedPictures, TitleJpegsAreOnBlack) {
         SDL_FreeSurface(c);
         SDL_FreeSurface(s);
     }
+}
+
+// The window icon is an RGBA PNG (colour type 6), the format desktops take
+// too, with the emblem solid in its middle on a clear ground.
+TEST(GeneratedPictures, TheIconIsAnRgbaPngOfTheEmblemOnAClearGround) {
+    const std::string path = dataPath(assetgen::kIcon.file);
+    std::ifstream file(path, std::ios::binary);
+    char header[26] = {};
+    file.read(header, sizeof header);
+    EXPECT_EQ(std::string(header + 1, 3), "PNG");
+    EXPECT_EQ(header[25], 6) << "colour type";
+
+    SDL_Surface* s = IMG_Load(path.c_str());
+    ASSERT_NE(s, nullptr) << IMG_GetError();
+    EXPECT_EQ(s->w, assetgen::kIcon.width);
+    EXPECT_EQ(s->h, assetgen::kIcon.height);
+    ASSERT_EQ(s->format->BytesPerPixel, 4);
+    auto alpha = [&](int x, int y) {
+        Uint8 r, g, b, a;
+        SDL_GetRGBA(reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x], s->format, &r, &g,
+                    &b, &a);
+        return a;
+    };
+    // The faint end of the emblem's halo may reach the corners.
+    EXPECT_LT(alpha(0, 0) + alpha(s->w - 1, 0) + alpha(0, s->h - 1) + alpha(s->w - 1, s->h - 1), 16);
+    EXPECT_EQ(alpha(s->w / 2, s->h / 2), 255);
+    SDL_FreeSurface(s);
 }
 
 TEST(GeneratedSounds, DecodeAt44100HzWithinTheirLengthWithoutClipping) {

@@ -43,6 +43,10 @@ inline constexpr PictureSpec kPictures[] = {
 
 inline constexpr int kPictureCount = sizeof(kPictures) / sizeof(kPictures[0]);
 
+// The window icon, the logo's emblem on a clear ground: an RGBA PNG, so that
+// desktops can use the same file.
+inline constexpr PictureSpec kIcon = {"icon.png", 64, 64, true};
+
 struct SoundSpec {
     const char* file;
     double minSeconds;

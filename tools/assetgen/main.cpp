@@ -1,4 +1,5 @@
-// assetgen: writes every picture and sound of the demo into one directory.
+// assetgen: writes every picture and sound of the demo, and its window icon,
+// into one directory.
 //
 //   assetgen OUTDIR [--sheet FILE.png] [--fonts DIR]
 //
@@ -10,6 +11,7 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "catalogue.h"
 #include "pictures.h"
 #include "sounds.h"
 
@@ -36,13 +38,16 @@ int main(int argc, char** argv) {
     try {
         assetgen::TextRenderer text(fontDir);
         std::vector<assetgen::Picture> pics = assetgen::makePictures(text);
-        for (const auto& p : pics) {
+        auto write = [&](const assetgen::Picture& p) {
             std::string path = outDir + "/" + p.file;
-            if (!assetgen::writePicture(path, p.image)) {
-                std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
-                return 1;
-            }
-        }
+            if (assetgen::writePicture(path, p.image)) return true;
+            std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+            return false;
+        };
+        for (const auto& p : pics)
+            if (!write(p)) return 1;
+        // From the logo, which comes first (kPictures); not on the data sheet.
+        if (!write({assetgen::kIcon.file, assetgen::windowIcon(pics.front().image)})) return 1;
         if (!sheetPath.empty() && !assetgen::writeSheet(sheetPath, pics, text)) {
             std::fprintf(stderr, "assetgen: cannot write %s\n", sheetPath.c_str());
             return 1;

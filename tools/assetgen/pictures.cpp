@@ -55,10 +55,15 @@ void sparkle(Mask& m, float cx, float cy, float r) {
     disc(m, cx, cy, 1.4f);
 }
 
+// Centre of the logo's emblem, and the emblem's extent: the halo fades out
+// within this distance of the centre.
+constexpr float kEmblemX = 100, kEmblemY = 86;
+constexpr int kEmblemReach = 96;
+
 // The emblem: a glowing cell with a wave through it, above the group name.
 Image logo(TextRenderer& tr) {
     Image img(200, 220);
-    const float cx = 100, cy = 86, r = 66;
+    const float cx = kEmblemX, cy = kEmblemY, r = 66;
     Mask halo(img.w, img.h);
     disc(halo, cx, cy, r + 4);
     paint(img, blurred(halo, 14.0f), solid(rgb(0x0a6aa0)), 0.7f);
@@ -444,11 +449,37 @@ std::vector<Picture> makePictures(TextRenderer& text) {
     return out;
 }
 
+Image windowIcon(const Image& logo) {
+    // The square round the emblem, factor x factor canvas pixels to each
+    // icon pixel; premultiplied colour averages without dark fringes.
+    const int factor = 2 * kEmblemReach / kIcon.width;
+    const int left = int(kEmblemX) - kEmblemReach, top = int(kEmblemY) - kEmblemReach;
+    Image icon(kIcon.width, kIcon.height);
+    for (int y = 0; y < icon.h; ++y)
+        for (int x = 0; x < icon.w; ++x) {
+            float* d = icon.at(x, y);
+            for (int sy = 0; sy < factor; ++sy)
+                for (int sx = 0; sx < factor; ++sx) {
+                    const int lx = left + x * factor + sx, ly = top + y * factor + sy;
+                    if (lx < 0 || ly < 0 || lx >= logo.w || ly >= logo.h) continue;  // clear beyond the logo
+                    const float* s = logo.at(lx, ly);
+                    for (int c = 0; c < 4; ++c) d[c] += s[c] / float(factor * factor);
+                }
+        }
+    return icon;
+}
+
 bool writePicture(const std::string& path, const Image& img) {
-    bool jpeg = path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
-    if (jpeg) {
+    auto hasExtension = [&](const char* ext) {
+        return path.size() > 4 && path.compare(path.size() - 4, 4, ext) == 0;
+    };
+    if (hasExtension(".jpg")) {
         std::vector<uint8_t> rgb = img.toRGB8OverBlack();
         return stbi_write_jpg(path.c_str(), img.w, img.h, 3, rgb.data(), 92) != 0;
+    }
+    if (hasExtension(".png")) {
+        std::vector<uint8_t> rgba = img.toRGBA8();
+        return stbi_write_png(path.c_str(), img.w, img.h, 4, rgba.data(), img.w * 4) != 0;
     }
     // Uncompressed: every Targa reader copes with it.
     stbi_write_tga_with_rle = 0;

@@ -1,4 +1,4 @@
-// Designs of the sixteen pictures.
+// Designs of the sixteen pictures and the window icon.
 #pragma once
 
 #include <string>
@@ -17,8 +17,11 @@ struct Picture {
 // Draws all pictures, in the order and sizes of kPictures.
 std::vector<Picture> makePictures(TextRenderer& text);
 
-// Writes a picture as JPEG (on black) or 32-bit uncompressed Targa with alpha,
-// chosen by the file extension. Returns false on a write error.
+// The window icon (kIcon) from the logo: its emblem without the name.
+Image windowIcon(const Image& logo);
+
+// Writes a picture as JPEG (on black), RGBA PNG or 32-bit uncompressed Targa
+// with alpha, chosen by the file extension. Returns false on a write error.
 bool writePicture(const std::string& path, const Image& img);
 
 // One overview sheet: every picture on a checkerboard with its name, as PNG.

@@ -1,10 +1,11 @@
 #include "effects/reference/reference_kernels.h"
 
+#include "random.h"
+
 #include <SDL_gfxPrimitives.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace reference {
 
@@ -13,8 +14,8 @@ void fire(const PixelView& target, uint32_t colourMask)
     const int w = target.width, h = target.height;
     for (int i = 0; i < 10 && i < h; ++i) {
         for (int x = 0; x < w; ++x) {
-            const uint32_t a = static_cast<uint32_t>(rand());
-            const uint32_t b = static_cast<uint32_t>(rand());
+            const uint32_t a = static_cast<uint32_t>(nextRandom());
+            const uint32_t b = static_cast<uint32_t>(nextRandom());
             target.row(h - 1 - i)[x] = (a * b) & colourMask;
         }
     }
@@ -39,7 +40,7 @@ void noise(const PixelView& target, NoiseFieldState& field, int32_t time)
             field.cursor = (field.cursor + 1) & 0x3ff;
             n(i, j) = static_cast<uint8_t>(field.table[field.cursor] & 0xff);
         }
-        field.cursor += rand();
+        field.cursor += nextRandom();
     }
     for (int i = 1; i < h; ++i)
         for (int j = 1; j <= w - 2; ++j) n(i, j) = static_cast<uint8_t>((n(i - 1, j - 1) + n(i - 1, j + 1) + n(i, j)) / 3);
