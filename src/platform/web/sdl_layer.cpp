@@ -162,6 +162,10 @@ Uint32 SDL_MapRGBA(const SDL_PixelFormat* format, Uint8 r, Uint8 g, Uint8 b, Uin
     return (format->Amask ? Uint32{a} << 24 : 0) | Uint32{r} << 16 | Uint32{g} << 8 | b;
 }
 
+void SDL_WM_SetCaption(const char*, const char*) {}
+
+void SDL_WM_SetIcon(SDL_Surface*, Uint8*) {}
+
 Uint32 SDL_GetTicks()
 {
     return static_cast<Uint32>(static_cast<uint64_t>(emscripten_get_now() - startMs));

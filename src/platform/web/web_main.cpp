@@ -7,11 +7,11 @@
 #include "driver/startup.h"
 #include "effects/pixel_view.h"
 #include "globals.h"
+#include "random.h"
 #include "sound/sound.h"
 
 #include <emscripten.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -52,8 +52,8 @@ EMSCRIPTEN_KEEPALIVE int webLoad(unsigned seed)
     const Display display = openDisplay(kScreenWidth, kScreenHeight, true);
     demo.screen = display.screen;
     demo.backBuffer = display.backBuffer;
-    SDL_SetEventFilter(escapeFilter);
-    srand(seed);
+    SDL_SetEventFilter(eventFilter);
+    seedRandom(seed);
     return prepareDemo(demo);
 }
 

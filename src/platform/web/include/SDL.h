@@ -76,6 +76,10 @@ int SDL_UpperBlit(SDL_Surface* src, SDL_Rect* srcrect, SDL_Surface* dst, SDL_Rec
 int SDL_Flip(SDL_Surface* screen);
 Uint32 SDL_MapRGBA(const SDL_PixelFormat* format, Uint8 r, Uint8 g, Uint8 b, Uint8 a);
 
+// The page has its own title and icon; these keep nothing.
+void SDL_WM_SetCaption(const char* title, const char* icon);
+void SDL_WM_SetIcon(SDL_Surface* icon, Uint8* mask);
+
 Uint32 SDL_GetTicks();
 
 enum { SDL_DISABLE = 0, SDL_ENABLE = 1 };
