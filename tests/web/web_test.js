@@ -6,7 +6,7 @@
 //   node web_test.js URL CAPTURE_DIR CHROMIUM CASES_JSON
 const fs = require('fs');
 const path = require('path');
-const puppeteer = require('puppeteer-core');
+const { launchChromium } = require('./browser');
 const { readPng } = require('./png');
 
 const [url, captureDir, chromium, casesJson] = process.argv.slice(2);
@@ -97,22 +97,14 @@ async function testPlain(browser, consoleErrors) {
 }
 
 (async () => {
-  const profile = fs.mkdtempSync(path.join(require('os').tmpdir(), 'demo-web-chromium-'));
-  const browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    userDataDir: profile,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-      '--disable-sync', '--no-first-run', '--autoplay-policy=user-gesture-required'],
-  });
+  const { browser, close } = await launchChromium(chromium);
   const consoleErrors = [];
   try {
     for (const c of cases) await testFrames(browser, c, consoleErrors);
     await testOffGrid(browser, consoleErrors);
     await testPlain(browser, consoleErrors);
   } finally {
-    await browser.close();
-    fs.rmSync(profile, { recursive: true, force: true });
+    await close();
   }
   check(consoleErrors.length === 0, `no console errors${consoleErrors.length ? ': ' + consoleErrors.join(' | ') : ''}`);
   process.exit(failures ? 1 : 0);

@@ -28,12 +28,7 @@ for c in "1 60" "1 30" "7 60"; do
 done
 (cd "$NATIVE" && ./demo-capture --fps 60 --at 1 2>"$WORK/off-grid.txt" || true)
 
-PORT="$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
-python3 -m http.server --bind 127.0.0.1 --directory "$SITE" "$PORT" >"$WORK/server.log" 2>&1 &
-SERVER_PID=$!
-for _ in $(seq 50); do
-    (exec 3<>"/dev/tcp/127.0.0.1/$PORT") 2>/dev/null && break
-    sleep 0.1
-done
+source "$HERE/serve.sh"
+serve_site "$SITE"
 
-NODE_PATH="$NODE_MODULES" node "$HERE/web_test.js" "http://127.0.0.1:$PORT/" "$WORK" "$CHROMIUM" "$CASES"
+NODE_PATH="$NODE_MODULES" node "$HERE/web_test.js" "$SITE_URL" "$WORK" "$CHROMIUM" "$CASES"
