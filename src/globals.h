@@ -42,7 +42,7 @@ struct SoundState {
     int32_t musicPlaying = 0;  // the music was started and not stopped
     SoundSample* cues[kCueCount] = {};  // same index as cueTable
     SoundStream* music = nullptr;
-    // The back-end in use; soundInit picks the SDL_mixer one unless a test
+    // The back-end in use; soundInit picks the SDL one unless a test
     // has put another here.
     SoundBackend* backend = nullptr;
 };

@@ -113,7 +113,8 @@ int runCapture(const CaptureOptions& options)
     if (options.cues && !writeCueLog(pathIn(options.outDir, "cues.tsv"), cues)) die("cannot write cues.tsv");
     if (!options.video.empty()) {
         if (!video.close()) die("ffmpeg failed to encode the video");
-        const bool done = addSoundtrack(silentVideo, options.video, cues, error);
+        const auto durationMs = static_cast<uint32_t>(total * 1000 / static_cast<uint64_t>(options.fps));
+        const bool done = addSoundtrack(silentVideo, options.video, cues, durationMs, error);
         remove(silentVideo.c_str());
         if (!done) die(error);
     }

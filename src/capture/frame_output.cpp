@@ -1,9 +1,12 @@
 #include "capture/frame_output.h"
 
+#include "sound/mp3_decode.h"
 #include "sound/sound.h"
+#include "sound/sound_mix.h"
 
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -82,31 +85,61 @@ bool VideoEncoder::close()
     return status == 0;
 }
 
-bool addSoundtrack(const std::string& silentVideo, const std::string& output, const CueLog& log, std::string& error)
+namespace {
+// Mixes the soundtrack into `path` as raw 16-bit stereo at the mix's rate.
+bool writeSoundtrack(const std::string& path, const CueLog& log, uint32_t durationMs, std::string& error)
+{
+    Pcm music;
+    std::vector<Pcm> cues(kCueCount);
+    if (!decodeMp3(kMusicFile, music, error)) {
+        error = std::string("cannot load ") + kMusicFile + ": " + error;
+        return false;
+    }
+    for (int i = 0; i < kCueCount; ++i) {
+        if (!decodeMp3(cueTable[i].file, cues[static_cast<size_t>(i)], error)) {
+            error = std::string("cannot load ") + cueTable[i].file + ": " + error;
+            return false;
+        }
+    }
+    SoundMix mix(kSoundVoices);
+    mix.setMusic(&music);
+    for (const auto& [time, cue] : log)
+        mix.setVolume(mix.play(&cues[static_cast<size_t>(cue)], framesOf(time)), cueTable[cue].volume);
+
+    FILE* file = fopen(path.c_str(), "wb");
+    if (!file) {
+        error = "cannot write " + path;
+        return false;
+    }
+    std::vector<int16_t> block(2 * 4096);
+    for (Frames left = framesOf(durationMs); left > 0;) {
+        const int count = static_cast<int>(std::min<Frames>(left, 4096));
+        mix.render(block.data(), count);
+        fwrite(block.data(), sizeof(int16_t), static_cast<size_t>(2 * count), file);
+        left -= count;
+    }
+    if (fclose(file) != 0) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
+bool addSoundtrack(const std::string& silentVideo, const std::string& output, const CueLog& log,
+                   uint32_t durationMs, std::string& error)
 {
     if (!ffmpegFound()) {
         error = kFfmpegMissing;
         return false;
     }
-    // Input 0 is the video, 1 the music, 2 on one per cue played.
-    std::string inputs = " -i " + quoted(silentVideo) + " -i " + kMusicFile;
-    std::string filters;
-    std::string mixInputs = "[1:a]";
-    for (size_t i = 0; i < log.size(); ++i) {
-        const auto& cue = cueTable[log[i].second];
-        const std::string label = "[c" + std::to_string(i) + "]";
-        const std::string delay = std::to_string(log[i].first);
-        inputs += " -i " + quoted(cue.file);
-        filters += "[" + std::to_string(i + 2) + ":a]adelay=" + delay + "|" + delay +
-                   ",volume=" + std::to_string(cue.volume / 255.0) + label + ";";
-        mixInputs += label;
-    }
-    filters += mixInputs + "amix=inputs=" + std::to_string(log.size() + 1) + ":duration=first:normalize=0[mix]";
-    const std::string command = "ffmpeg -loglevel error -y" + inputs + " -filter_complex " + quoted(filters) +
-                                " -map 0:v -map '[mix]' -c:v copy -c:a aac -b:a 192k -shortest " + quoted(output);
-    if (std::system(command.c_str()) != 0) {
-        error = "ffmpeg could not add the soundtrack";
-        return false;
-    }
-    return true;
+    const std::string soundtrack = output + ".soundtrack.raw";
+    const bool mixed = writeSoundtrack(soundtrack, log, durationMs, error);
+    const std::string command = "ffmpeg -loglevel error -y -i " + quoted(silentVideo) + " -f s16le -ar " +
+                                std::to_string(kMixRate) + " -ac 2 -i " + quoted(soundtrack) +
+                                " -map 0:v -map 1:a -c:v copy -c:a aac -b:a 192k -shortest " + quoted(output);
+    const bool muxed = mixed && std::system(command.c_str()) == 0;
+    remove(soundtrack.c_str());
+    if (mixed && !muxed) error = "ffmpeg could not add the soundtrack";
+    return muxed;
 }

@@ -29,7 +29,8 @@ private:
     std::vector<uint8_t> row;
 };
 
-// Adds the soundtrack to a silent video: the music from its start with every
-// logged cue mixed in at its time and table volume.
+// Adds the soundtrack to a silent video of `durationMs`: the music from
+// demoTime 0 with every logged cue at its demoTime and table volume, mixed by
+// the demo's own mix with its levels and limiter, as the demo plays it.
 bool addSoundtrack(const std::string& silentVideo, const std::string& output, const CueLog& log,
-                   std::string& error);
+                   uint32_t durationMs, std::string& error);

@@ -5,6 +5,7 @@
 #include "effects/pixel_view.h"
 #include "effects/surface_lock.h"
 #include "globals.h"
+#include "sound/sound.h"
 
 namespace {
 struct SceneEntry {
@@ -68,7 +69,9 @@ void drawFrame(Demo& demo)
 
 bool runFrame(Demo& demo, const Platform& platform)
 {
-    demo.demoTime = advanceClock(demo.demoTime, platform.ticks() - demo.startTicks);
+    const uint32_t ticks = platform.ticks();
+    demo.demoTime = advanceClock(demo.demoTime, ticks - demo.startTicks);
+    soundFollowClock(demo.demoTime, ticks);
     drawFrame(demo);
     return !platform.quitPending();
 }

@@ -46,8 +46,12 @@ int runDemo()
     demo.demoTime = 0;
     runFrameLoop(demo, sdlPlatform());
 
-    soundShutdown();
+    // The display goes first: a sound server that holds up the sound's
+    // shutdown ends the process there, and the desktop must have its screen
+    // back by then.
     releaseDemo(demo);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    soundShutdown();
     return 0;
 }
 }  // namespace

@@ -1,153 +1,215 @@
-// The sound back-end of the demo: SDL_mixer 1.2 mixes the cues and streams
-// the music; libmpg123 decodes the cues, which SDL_mixer 1.2 cannot load from
-// MP3 itself.
+// The sound back-end of the demo: SDL's audio device, fed by the demo's own
+// mix (sound/sound_mix.h) from the audio callback, which keeps the music on
+// the demo clock (sound/mix_clock.h). libmpg123 decodes every file once, at
+// load.
+#include "sound/mix_clock.h"
 #include "sound/mp3_decode.h"
 #include "sound/sound_backend.h"
+#include "sound/sound_mix.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
+
+#include <unistd.h>
 
 #include <algorithm>
-#include <vector>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 class SoundSample {
 public:
-    Mix_Chunk* chunk = nullptr;
-    // The chunk plays straight from this buffer and does not own it.
-    std::vector<Uint8> pcm;
+    Pcm pcm;
 };
 
 class SoundStream {
 public:
-    Mix_Music* music = nullptr;
+    Pcm pcm;
 };
 
-int mixerVolume(int volume)
+namespace {
+// 512 frames, about 12 ms. SDL 1.2's PulseAudio driver mixes half of that at
+// a time and asks the server for four such pieces of buffer: small enough for
+// a cue to reach the speaker well within 100 ms. Larger pieces can exceed
+// what the server grants when PULSE_LATENCY_MSEC is small, and the driver
+// then waits for room that never comes.
+constexpr Uint16 kDeviceFrames = 512;
+// A device that does not close in this time is left to the end of the
+// process (see closeDevice).
+constexpr std::chrono::milliseconds kCloseDeadline{400};
+
+// Closes SDL's audio. SDL joins its audio thread, which first waits until the
+// server has played everything queued: with a deep buffer
+// (PULSE_LATENCY_MSEC=2000) that takes seconds, and SDL 1.2's PulseAudio
+// driver can wait for good for room that never comes. Should the close
+// overrun its deadline, the process ends here with status 0: the frame loop
+// is over and the display already closed, so nothing is lost.
+void closeDevice()
 {
-    const int clamped = std::clamp(volume, 0, 255);
-    return (clamped * MIX_MAX_VOLUME + 127) / 255;
+    std::mutex mutex;
+    std::condition_variable closed;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!closed.wait_for(lock, kCloseDeadline, [&] { return done; })) _exit(0);
+    });
+    SDL_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        done = true;
+    }
+    closed.notify_one();
+    watchdog.join();
 }
 
-namespace {
-// About 23 ms at 44.1 kHz: short enough for cues to start on the beat.
-constexpr int kMixBufferFrames = 1024;
-
+// Everything here is shared with the audio callback and touched only under
+// SDL's audio lock, or before the device starts and after it is closed.
 class MixerBackend : public SoundBackend {
 public:
     bool init(int rate, int channels) override
     {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
-        if (Mix_OpenAudio(rate, AUDIO_S16SYS, 2, kMixBufferFrames) < 0) {
+        mix = SoundMix(channels);
+        clock = MixClock{};
+        follower = MixFollower{};
+        musicStart = 0;
+        if (rate != kMixRate || SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
+        SDL_AudioSpec wanted{};
+        wanted.freq = kMixRate;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = 2;
+        wanted.samples = kDeviceFrames;
+        wanted.callback = feed;
+        wanted.userdata = this;
+        // No `obtained`: SDL converts our format to the device's itself.
+        if (SDL_OpenAudio(&wanted, nullptr) < 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
-        // The device may have given another format or channel count; the
-        // cues are converted to it. Another rate would need a resampler that
-        // SDL 1.2 does not have, so such a device counts as unusable.
-        int deviceRate = 0;
-        int deviceChannels = 0;
-        Uint16 deviceFormat = 0;
-        Mix_QuerySpec(&deviceRate, &deviceFormat, &deviceChannels);
-        if (deviceRate != kSoundRate ||
-            SDL_BuildAudioCVT(&toDevice, AUDIO_S16SYS, 2, kSoundRate, deviceFormat, deviceChannels, deviceRate) < 0) {
-            Mix_CloseAudio();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
-        }
-        Mix_AllocateChannels(channels);
+        SDL_PauseAudio(0);
         return true;
     }
 
     SoundSample* loadSample(const char* path) override
     {
-        std::vector<int16_t> stereo;
-        if (!decodeMp3(path, stereo, error)) return nullptr;
-
         auto* sample = new SoundSample;
-        const int length = static_cast<int>(stereo.size() * sizeof(int16_t));
-        sample->pcm.resize(static_cast<size_t>(length) * std::max(toDevice.len_mult, 1));
-        std::copy_n(reinterpret_cast<const Uint8*>(stereo.data()), length, sample->pcm.begin());
-        int deviceLength = length;
-        if (toDevice.needed) {
-            toDevice.buf = sample->pcm.data();
-            toDevice.len = length;
-            SDL_ConvertAudio(&toDevice);
-            deviceLength = toDevice.len_cvt;
-            toDevice.buf = nullptr;
-        }
-        sample->pcm.resize(static_cast<size_t>(deviceLength));
-        sample->chunk = Mix_QuickLoad_RAW(sample->pcm.data(), static_cast<Uint32>(deviceLength));
-        if (!sample->chunk) {
-            error = Mix_GetError();
-            delete sample;
-            return nullptr;
-        }
-        samples.push_back(sample);
-        return sample;
+        if (decodeMp3(path, sample->pcm, error)) return sample;
+        delete sample;
+        return nullptr;
     }
 
     SoundStream* openStream(const char* path) override
     {
-        // SDL_mixer would open a damaged or wrong-rate file and play noise,
-        // silence or the wrong speed; check it with the decoder first.
-        if (!probeMp3(path, error)) return nullptr;
-        Mix_Music* music = Mix_LoadMUS(path);
-        if (!music) {
-            error = Mix_GetError();
-            return nullptr;
-        }
         auto* stream = new SoundStream;
-        stream->music = music;
-        streams.push_back(stream);
-        return stream;
+        if (decodeMp3(path, stream->pcm, error)) {
+            streams.push_back(stream);
+            return stream;
+        }
+        delete stream;
+        return nullptr;
     }
 
     const std::string& lastError() const override { return error; }
 
     int playStream(SoundStream* stream) override
     {
-        return stream && Mix_PlayMusic(stream->music, 0) == 0 ? 0 : -1;
+        if (!stream) return -1;
+        SDL_LockAudio();
+        mix.setMusic(&stream->pcm);
+        mix.setMusicMuted(false);
+        SDL_UnlockAudio();
+        return 0;
     }
 
-    void setStreamTime(SoundStream*, int32_t ms) override { Mix_SetMusicPosition(ms / 1000.0); }
+    void setStreamTime(SoundStream*, int32_t ms) override
+    {
+        SDL_LockAudio();
+        musicStart = ms;
+        SDL_UnlockAudio();
+    }
 
-    void stopStream(SoundStream*) override { Mix_HaltMusic(); }
+    void stopStream(SoundStream*) override
+    {
+        SDL_LockAudio();
+        mix.setMusicMuted(true);
+        SDL_UnlockAudio();
+    }
 
-    int playSample(SoundSample* sample) override { return sample ? Mix_PlayChannel(-1, sample->chunk, 0) : -1; }
+    int playSample(SoundSample* sample) override
+    {
+        if (!sample) return -1;
+        SDL_LockAudio();
+        const int voice = mix.play(&sample->pcm, framesOf(int64_t{clock.demoTime()} + musicStart));
+        SDL_UnlockAudio();
+        return voice;
+    }
 
-    void setVolume(int channel, int volume) override { Mix_Volume(channel, mixerVolume(volume)); }
+    void setVolume(int channel, int volume) override
+    {
+        SDL_LockAudio();
+        mix.setVolume(channel, volume);
+        SDL_UnlockAudio();
+    }
+
+    void followClock(uint32_t demoTime, uint32_t ticks) override
+    {
+        SDL_LockAudio();
+        clock.frame(demoTime, ticks);
+        SDL_UnlockAudio();
+    }
 
     void freeSample(SoundSample* sample) override
     {
         if (!sample) return;
-        samples.erase(std::remove(samples.begin(), samples.end(), sample), samples.end());
-        release(sample);
+        SDL_LockAudio();
+        mix.stop(&sample->pcm);
+        SDL_UnlockAudio();
+        delete sample;
     }
 
     void close() override
     {
-        Mix_HaltMusic();
-        for (SoundStream* stream : streams) {
-            Mix_FreeMusic(stream->music);
-            delete stream;
-        }
+        // What the device still plays while it closes is silence.
+        SDL_LockAudio();
+        mix.stopAll();
+        mix.setMusic(nullptr);
+        SDL_UnlockAudio();
+        closeDevice();
+        for (SoundStream* stream : streams) delete stream;
         streams.clear();
-        for (SoundSample* sample : samples) release(sample);
-        samples.clear();
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
 private:
-    static void release(SoundSample* sample)
+    static void feed(void* self, Uint8* stream, int bytes)
     {
-        // Mix_FreeChunk halts the voices that still play from the buffer.
-        Mix_FreeChunk(sample->chunk);
-        delete sample;
+        static_cast<MixerBackend*>(self)->fill(reinterpret_cast<int16_t*>(stream), bytes / 4);
     }
 
-    SDL_AudioCVT toDevice{};
-    std::vector<SoundSample*> samples;
+    // The audio thread, under the audio lock.
+    void fill(int16_t* out, int frames)
+    {
+        if (!clock.running()) {
+            std::fill_n(out, 2 * frames, int16_t{0});
+            return;
+        }
+        const Frames target = framesOf(clock.demoTimeAt(SDL_GetTicks()) + musicStart) - kMixDelay;
+        switch (follower.next(mix.position(), target)) {
+        case MixFollower::Step::Skip:
+            mix.seek(target);
+            [[fallthrough]];
+        case MixFollower::Step::Play:
+            mix.render(out, frames);
+            break;
+        case MixFollower::Step::Wait:
+            std::fill_n(out, 2 * frames, int16_t{0});
+            break;
+        }
+    }
+
+    SoundMix mix{0};
+    MixClock clock;
+    MixFollower follower;
+    int32_t musicStart = 0;  // the music's position in ms when demoTime is 0
     std::vector<SoundStream*> streams;
     std::string error;
 };

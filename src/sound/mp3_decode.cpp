@@ -102,10 +102,3 @@ bool decodeMp3(const char* path, std::vector<int16_t>& stereo, std::string& erro
     Decoder decoder;
     return decoder.open(path, error) && decoder.decodeAll(stereo, error);
 }
-
-bool probeMp3(const char* path, std::string& error)
-{
-    error.clear();
-    Decoder decoder;
-    return decoder.open(path, error);
-}

@@ -12,7 +12,3 @@ constexpr long kSoundRate = 44100;
 // (mono is copied onto both channels). False when the file is missing, holds
 // no decodable audio or has another rate; for the last, `error` says so.
 bool decodeMp3(const char* path, std::vector<int16_t>& stereo, std::string& error);
-
-// The same checks as decodeMp3 from the first frame only, for files that are
-// streamed rather than decoded here.
-bool probeMp3(const char* path, std::string& error);

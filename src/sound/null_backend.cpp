@@ -12,6 +12,7 @@ public:
     void stopStream(SoundStream*) override {}
     int playSample(SoundSample*) override { return -1; }
     void setVolume(int, int) override {}
+    void followClock(uint32_t, uint32_t) override {}
     void freeSample(SoundSample*) override {}
     void close() override {}
 

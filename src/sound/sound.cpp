@@ -1,6 +1,7 @@
 #include "sound/sound.h"
 
 #include "sound/sound_backend.h"
+#include "sound/sound_mix.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,8 +13,6 @@ const CueEntry cueTable[kCueCount] = {
 };
 
 namespace {
-constexpr int kMixRate = 44100;
-constexpr int kVoices = 32;
 
 // False before soundInit and in silent mode.
 bool soundActive()
@@ -41,7 +40,7 @@ void soundInit(int32_t startMs)
 {
     if (!soundState.backend) soundState.backend = &mixerBackend();
     SoundBackend& backend = *soundState.backend;
-    if (!backend.init(kMixRate, kVoices)) {
+    if (!backend.init(kMixRate, kSoundVoices)) {
         soundState.soundEnabled = 0;
         return;
     }
@@ -52,7 +51,6 @@ void soundInit(int32_t startMs)
     soundState.music = backend.openStream(kMusicFile);
     if (!soundState.music) cannotLoad(kMusicFile);
     setMusicPlaying(true);
-    // Positioned once playing: a stream that has not started has no position.
     backend.setStreamTime(soundState.music, startMs);
 }
 
@@ -74,6 +72,11 @@ void playCue(int index)
     if (!soundActive() || index < 0 || index >= kCueCount) return;
     const int channel = soundState.backend->playSample(soundState.cues[index]);
     if (channel != -1) soundState.backend->setVolume(channel, cueTable[index].volume);
+}
+
+void soundFollowClock(uint32_t demoTime, uint32_t ticks)
+{
+    if (soundActive()) soundState.backend->followClock(demoTime, ticks);
 }
 
 void soundShutdown()

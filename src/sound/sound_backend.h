@@ -26,6 +26,7 @@ public:
 
     // Starts the stream once, unlooped. The channel, negative on failure.
     virtual int playStream(SoundStream* stream) = 0;
+    // The stream's position in ms at demoTime 0; it keeps in step from there.
     virtual void setStreamTime(SoundStream* stream, int32_t ms) = 0;
     virtual void stopStream(SoundStream* stream) = 0;
 
@@ -34,17 +35,18 @@ public:
     // volume: 0 (silent) to 255 (full).
     virtual void setVolume(int channel, int volume) = 0;
 
+    // Once per frame: the demoTime just computed and the tick count it came
+    // from. The music follows this clock, and a cue started now belongs at
+    // this demoTime.
+    virtual void followClock(uint32_t demoTime, uint32_t ticks) = 0;
+
     virtual void freeSample(SoundSample* sample) = 0;
     // Releases streams and voices and closes the device.
     virtual void close() = 0;
 };
 
-// SDL_mixer for mixing and the music, libmpg123 for decoding the cues.
+// SDL's audio device fed by the demo's own mix; libmpg123 decodes the files.
 SoundBackend& mixerBackend();
 
 // Never finds a device: the demo then runs silently.
 SoundBackend& nullBackend();
-
-// SDL_mixer's volume 0..128 for a volume 0..255, rounded to the nearest step;
-// 255 gives 128. Values outside 0..255 are clamped.
-int mixerVolume(int volume);

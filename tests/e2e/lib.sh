@@ -11,7 +11,12 @@ WORK="$(mktemp -d)"
 XVFB_PID=""
 DISPLAY_CLAIM=""
 
+PULSE_PID=""
+RECORDER_PID=""
+
 cleanup() {
+    [ -z "$RECORDER_PID" ] || kill "$RECORDER_PID" 2>/dev/null || true
+    [ -z "$PULSE_PID" ] || kill "$PULSE_PID" 2>/dev/null || true
     [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
     [ -z "$DISPLAY_CLAIM" ] || rm -rf "$DISPLAY_CLAIM"
     rm -rf "$WORK"
@@ -112,6 +117,39 @@ press_escape_after() {
 }
 
 export SDL_AUDIODRIVER=dummy
+
+# Starts a private PulseAudio server with one null sink, listening on a socket
+# in this test's own directory, and sends the demo's sound there.
+start_pulse() {
+    command -v pulseaudio >/dev/null || { echo "SKIP: pulseaudio is not installed"; exit 77; }
+    export PULSE_RUNTIME_PATH="$WORK/pulse" HOME="$WORK" XDG_CONFIG_HOME="$WORK/config"
+    export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
+    mkdir -p "$PULSE_RUNTIME_PATH" "$XDG_CONFIG_HOME"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
+        -L "module-null-sink sink_name=out rate=44100 channels=2" \
+        -L "module-native-protocol-unix socket=$PULSE_RUNTIME_PATH/native auth-anonymous=1" \
+        >"$WORK/pulse.log" 2>&1 &
+    PULSE_PID=$!
+    for _ in $(seq 100); do
+        pactl info >/dev/null 2>&1 && break
+        kill -0 "$PULSE_PID" 2>/dev/null || fail "PulseAudio did not start: $(cat "$WORK/pulse.log")"
+        sleep 0.1
+    done
+    pactl info >/dev/null 2>&1 || fail "PulseAudio did not answer"
+    export SDL_AUDIODRIVER=pulse
+}
+
+# Records what the null sink plays, as raw 16-bit stereo at 44.1 kHz, into $1.
+start_recording() {
+    parec -d out.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec=10 "$1" &
+    RECORDER_PID=$!
+}
+
+stop_recording() {
+    kill "$RECORDER_PID"
+    wait "$RECORDER_PID" 2>/dev/null || true
+    RECORDER_PID=""
+}
 
 # Builds the clock-and-start-up shim of fast_clock.c into $WORK and sets
 # FAST_CLOCK to it, for LD_PRELOAD. A demo built with AddressSanitizer

@@ -1,4 +1,4 @@
-// The SDL_mixer back-end and the MP3 decoder on real files.
+// The SDL back-end and the MP3 decoder on real files.
 #include "sound/mp3_decode.h"
 #include "sound/sound.h"
 #include "sound/sound_backend.h"
@@ -6,7 +6,6 @@
 #include "support/test_support.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,21 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr size_t kSamplesPerSecond = 44100 * 2;
-
-TEST(MixerVolume, MapsTheFullScaleOntoSdlMixersScale)
-{
-    EXPECT_EQ(mixerVolume(0), 0);
-    EXPECT_EQ(mixerVolume(255), 128);
-    EXPECT_EQ(mixerVolume(254), 127);
-    EXPECT_EQ(mixerVolume(128), 64);
-    EXPECT_EQ(mixerVolume(1), 1);
-    for (int v = 1; v <= 255; ++v) {
-        const int step = mixerVolume(v) - mixerVolume(v - 1);
-        EXPECT_TRUE(step == 0 || step == 1) << v;
-    }
-    EXPECT_EQ(mixerVolume(-20), 0);
-    EXPECT_EQ(mixerVolume(1000), 128);
-}
 
 TEST(Mp3Decode, GivesStereoKeepingChannelsApartAndCopyingMono)
 {
@@ -70,13 +54,9 @@ TEST(Mp3Decode, RefusesMissingDamagedAndWrongRateFiles)
     for (const char* name : {"missing.mp3", "text.mp3"}) {
         const std::string path = dir.data(name);
         EXPECT_FALSE(decodeMp3(path.c_str(), pcm, error)) << name;
-        EXPECT_FALSE(probeMp3(path.c_str(), error)) << name;
     }
     const std::string slow = dir.data("slow.mp3");
     EXPECT_FALSE(decodeMp3(slow.c_str(), pcm, error));
-    EXPECT_NE(error.find("22050 Hz"), std::string::npos) << error;
-    error.clear();
-    EXPECT_FALSE(probeMp3(slow.c_str(), error));
     EXPECT_NE(error.find("22050 Hz"), std::string::npos) << error;
 }
 
@@ -86,13 +66,12 @@ protected:
     void TearDown() override { soundState = SoundState{}; }
 };
 
-TEST_F(MixerBackendTest, TwoPlaysOfOneCueSoundOnTwoVoicesAtTheMappedVolume)
+TEST_F(MixerBackendTest, TwoPlaysOfOneCueTakeTwoVoicesAndCloseLeavesNoAudio)
 {
     ScratchDir dir;
     ASSERT_TRUE(writeMp3(dir.data("cue.mp3"), sine(3, 440, 8000)));
     SoundBackend& backend = mixerBackend();
     ASSERT_TRUE(backend.init(44100, 32)) << SDL_GetError();
-    EXPECT_EQ(Mix_AllocateChannels(-1), 32);
 
     SoundSample* cue = backend.loadSample("data/cue.mp3");
     ASSERT_NE(cue, nullptr);
@@ -101,15 +80,7 @@ TEST_F(MixerBackendTest, TwoPlaysOfOneCueSoundOnTwoVoicesAtTheMappedVolume)
     EXPECT_GE(first, 0);
     EXPECT_GE(second, 0);
     EXPECT_NE(first, second);
-    EXPECT_TRUE(Mix_Playing(first));
-    EXPECT_TRUE(Mix_Playing(second));
-    backend.setVolume(first, 255);
-    backend.setVolume(second, 128);
-    EXPECT_EQ(Mix_Volume(first, -1), 128);
-    EXPECT_EQ(Mix_Volume(second, -1), 64);
-
     backend.freeSample(cue);
-    EXPECT_FALSE(Mix_Playing(first));
     backend.close();
     EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
 }
@@ -145,8 +116,9 @@ TEST_F(SoundFilesDeathTest, AWrongRateIsNamed)
 }
 
 // The real back-end on SDL's disk-writer driver, which writes the mixed
-// output to a file at a few times real-time speed. Moments are positions in
-// that file, read while it grows, so no check depends on the clock.
+// output to a file a little slower than real time, as a device that starts
+// late or stalls would; the mix follows a demo clock that the test runs.
+// Moments are positions in that file, read while it grows.
 class DiskRecording {
 public:
     explicit DiskRecording(const fs::path& file) : file(file)
@@ -154,7 +126,7 @@ public:
         if (const char* driver = getenv("SDL_AUDIODRIVER")) savedDriver = driver;
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-        setenv("SDL_DISKAUDIODELAY", "10", 1);
+        setenv("SDL_DISKAUDIODELAY", "12", 1);
     }
     ~DiskRecording()
     {
@@ -172,12 +144,16 @@ public:
         return ignored ? 0 : static_cast<size_t>(bytes) / 2;
     }
 
-    // Waits until `seconds` more of the stream have been written. Generous:
-    // the driver needs only a fraction of that in real time.
-    bool waitFor(double seconds) const
+    // Runs frames of a demo clock that started at `origin` until `seconds`
+    // more of the stream have been written.
+    bool runFor(double seconds, uint32_t origin) const
     {
         const size_t target = written() + static_cast<size_t>(seconds * kSamplesPerSecond);
-        for (int waited = 0; waited < 60000 && written() < target; waited += 5) SDL_Delay(5);
+        for (int waited = 0; waited < 60000 && written() < target; waited += 5) {
+            const uint32_t ticks = SDL_GetTicks();
+            soundFollowClock(ticks - origin, ticks);
+            SDL_Delay(5);
+        }
         return written() >= target;
     }
 
@@ -206,26 +182,22 @@ TEST_F(MixerBackendTest, TheMusicSoundsFromTheStartAndACueRaisesTheLevel)
     ASSERT_TRUE(dir.writeSounds(sine(8, 440, 4000), sine(3, 1000, 16000)));
     DiskRecording recording(dir.path() / "out.raw");
 
+    const uint32_t origin = SDL_GetTicks();
     soundInit(0);
     ASSERT_EQ(soundState.soundEnabled, 1) << SDL_GetError();
-    int rate = 0, channels = 0;
-    Uint16 format = 0;
-    Mix_QuerySpec(&rate, &format, &channels);
-    ASSERT_EQ(rate, 44100);
-    ASSERT_EQ(format, AUDIO_S16SYS);
-    ASSERT_EQ(channels, 2);
 
     const size_t musicStart = recording.written();
-    ASSERT_TRUE(recording.waitFor(1.0));
+    ASSERT_TRUE(recording.runFor(1.0, origin));
     const size_t cueStart = recording.written();
     playCue(4);
-    ASSERT_TRUE(recording.waitFor(2.5));
+    ASSERT_TRUE(recording.runFor(2.5, origin));
     soundShutdown();
 
     const Pcm pcm = recording.samples();
     const double music = rms(pcm, at(musicStart, 0.1), cueStart);
     const double cue = rms(pcm, at(cueStart, 0.6), at(cueStart, 2.4));
-    // A sine of peak 4000 has a level of about 2800; the cue adds 11000.
+    // A sine of peak 4000 has a level of about 2000 after the mix's
+    // headroom; the cue adds 8000.
     EXPECT_GT(music, 1500);
     EXPECT_LT(music, 5000);
     EXPECT_GT(cue, 3 * music);
@@ -239,10 +211,11 @@ TEST_F(MixerBackendTest, TheMusicStartsAtTheGivenPosition)
     for (int32_t startMs : {0, 2500}) {
         DiskRecording recording(dir.path() / ("from" + std::to_string(startMs) + ".raw"));
         soundState = SoundState{};
+        const uint32_t origin = SDL_GetTicks();
         soundInit(startMs);
         ASSERT_EQ(soundState.soundEnabled, 1) << SDL_GetError();
         const size_t start = recording.written();
-        ASSERT_TRUE(recording.waitFor(3.0));
+        ASSERT_TRUE(recording.runFor(3.0, origin));
         soundShutdown();
 
         const Pcm pcm = recording.samples();

@@ -50,6 +50,10 @@ public:
     {
         record("setVolume " + std::to_string(channel) + " " + std::to_string(volume));
     }
+    void followClock(uint32_t demoTime, uint32_t ticks) override
+    {
+        record("followClock " + std::to_string(demoTime) + " " + std::to_string(ticks));
+    }
     void freeSample(SoundSample* sample) override { record("freeSample " + name(sample)); }
     void close() override { record("close"); }
 
@@ -120,11 +124,12 @@ TEST_F(SoundTest, EachPlayOfACueTakesItsOwnVoiceAtTheTableVolume)
     soundInit(0);
     takeCalls();
 
+    soundFollowClock(17500, 18040);
     playCue(3);
     playCue(3);
     playCue(8);
-    EXPECT_EQ(takeCalls(), (Calls{"playSample 3", "setVolume 0 255", "playSample 3", "setVolume 1 255",
-                                  "playSample 8", "setVolume 2 255"}));
+    EXPECT_EQ(takeCalls(), (Calls{"followClock 17500 18040", "playSample 3", "setVolume 0 255", "playSample 3",
+                                  "setVolume 1 255", "playSample 8", "setVolume 2 255"}));
 
     // No free voice: the volume is left alone.
     backend.voicesLeft = false;
@@ -183,6 +188,7 @@ TEST_F(SoundTest, WithoutADeviceEveryOperationDoesNothing)
     EXPECT_EQ(soundState.soundEnabled, 0);
 
     for (int i = 0; i < kCueCount; ++i) playCue(i);
+    soundFollowClock(100, 200);
     setMusicPlaying(true);
     setMusicPlaying(false);
     soundShutdown();

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "sound/sound_mix.h"
+
+#include <cstdint>
+
+// Keeps the mix on the demo clock. The frame loop reports each frame's
+// demoTime with the tick count it was computed from; the audio callback then
+// knows where the music should be at any tick count, and follows it.
+
+// What the demo clock reads at a given tick count. demoTime trails the
+// elapsed time by about three frame intervals; the smallest trail of the last
+// frames is taken, so that the clock's catching up after a stall does not
+// pull the music back while a steady trail, at any frame rate, is kept.
+class MixClock {
+public:
+    // Main thread, once per frame.
+    void frame(uint32_t demoTime, uint32_t ticks);
+
+    bool running() const { return count > 0; }
+    // The latest frame's demoTime: where cues played now belong.
+    uint32_t demoTime() const { return latest; }
+    // Milliseconds; negative before the clock's origin.
+    int64_t demoTimeAt(uint32_t ticks) const { return static_cast<int32_t>(ticks - trail); }
+
+private:
+    static constexpr int kFrames = 16;
+    uint32_t trails[kFrames] = {};
+    int count = 0;
+    int next = 0;
+    uint32_t trail = 0;  // the smallest of trails
+    uint32_t latest = 0;
+};
+
+// How the callback keeps the mix in step: it plays, skips ahead when it has
+// fallen behind the clock (a late start, an underrun, a starved thread), or
+// waits in silence when it has run far ahead (a device that takes a deep
+// buffer at once). A smaller lead, as when the frame rate drops and demoTime
+// trails further, is left alone: it costs the cues nothing while it stays
+// within the mix delay below, and silence to correct it would be a dropout.
+// A burst of buffers asked for together must not look like running ahead, so
+// the decision to wait takes the smallest lead of the last buffers.
+class MixFollower {
+public:
+    enum class Step { Play, Skip, Wait };
+
+    Step next(Frames position, Frames target);
+
+    // How far the mix may fall behind the clock, and run ahead of it, before
+    // it is moved.
+    static constexpr Frames kTolerance = 15 * kMixRate / 1000;
+    static constexpr Frames kLeadTolerance = 100 * kMixRate / 1000;
+
+private:
+    static constexpr int kBuffers = 16;
+    Frames leads[kBuffers] = {};
+    int count = 0;
+    int nextSlot = 0;
+};
+
+// The mix runs this far behind the clock, so that a cue played on a frame
+// finds its place on the timeline not yet mixed: it covers the tolerance and
+// the device buffers that can be mixed between two frames.
+constexpr Frames kMixDelay = 40 * kMixRate / 1000;

@@ -1,0 +1,185 @@
+#!/usr/bin/python3
+"""Where the cues of a recorded run of the demo lie on its music.
+
+Reads a raw recording (16-bit stereo, 44.1 kHz) of the sound the demo made,
+finds the music in it around each cue event by cross-correlation with the
+decoded music, then the cue itself in what is left once the music is taken
+out, and prints for every cue played:
+
+    cue_offset_ms E<n>:<cue> <ms>   the cue's start on the music, less its place
+
+followed by `music_start_s` (where music position 0 falls in the recording),
+`dropouts` (silent gaps while the music plays) and `clipped` (samples at full
+scale). With --flips (a log of frame times, see cue_probe.c) it also prints
+`latency_ms <median>`: from the frame that played a cue to the cue in the
+recording, which started at --record-start on the same clock.
+
+The cue events and files are read from the demo's own sources, so the table
+lives in one place.
+"""
+import argparse
+import re
+import subprocess
+import sys
+from pathlib import Path
+
+import numpy as np
+
+RATE = 44100
+SRC = Path(__file__).resolve().parents[2] / "src"
+
+
+def cue_events(until_ms):
+    """(name, threshold ms, cue index) for every cue played before until_ms."""
+    text = (SRC / "driver" / "timeline.h").read_text()
+    table = text[text.index("kCueEvents"):]
+    events = []
+    for n, (ms, cues) in enumerate(re.findall(r"\{(\d+), \d, \{([\d, ]+)\}\}", table), start=1):
+        for cue in cues.split(","):
+            if int(ms) < until_ms:
+                events.append((f"E{n}:{int(cue)}", int(ms), int(cue)))
+    return events
+
+
+def cue_files():
+    text = (SRC / "sound" / "sound.cpp").read_text()
+    return re.findall(r'\{\d+, "(data/[^"]+)"\}', text)
+
+
+def decode(path):
+    raw = subprocess.run(["ffmpeg", "-loglevel", "error", "-i", str(path), "-f", "s16le", "-ac", "2",
+                          "-ar", str(RATE), "-"], check=True, capture_output=True).stdout
+    return mono(np.frombuffer(raw, dtype=np.int16))
+
+
+def mono(stereo):
+    pairs = stereo[: len(stereo) // 2 * 2].astype(np.float64).reshape(-1, 2)
+    return pairs.mean(axis=1)
+
+
+def correlate(signal, pattern):
+    """Cross-correlation of pattern against every offset of signal (FFT)."""
+    n = 1 << int(np.ceil(np.log2(len(signal) + len(pattern))))
+    spectrum = np.fft.rfft(signal, n) * np.conj(np.fft.rfft(pattern, n))
+    return np.fft.irfft(spectrum, n)[: len(signal) - len(pattern) + 1]
+
+
+def find(signal, pattern, lo, hi):
+    """Offset in [lo, hi) of signal where pattern fits best, or None."""
+    lo, hi = max(lo, 0), min(hi, len(signal) - len(pattern))
+    if hi <= lo:
+        return None
+    c = correlate(signal[lo:hi + len(pattern)], pattern)
+    return lo + int(np.argmax(c))
+
+
+def music_shift(rec, music, at, expected, reach):
+    """Recording offset minus music offset for the music just before `at`,
+    searched within `reach` seconds of `expected` (anywhere when None). The
+    music repeats itself bar for bar, so a search must stay within a bar."""
+    excerpt_start = at - int(6.5 * RATE)
+    excerpt = music[excerpt_start:at - int(0.1 * RATE)]
+    if expected is None:
+        pos = find(rec, excerpt, 0, len(rec))
+    else:
+        centre = excerpt_start + expected
+        pos = find(rec, excerpt, centre - int(reach * RATE), centre + int(reach * RATE))
+    if pos is None:
+        return None
+    # The last moments before `at` alone, in case the mix skipped on the way.
+    shift = pos - excerpt_start
+    near = at - int(1.5 * RATE)
+    pos = find(rec, music[near:at - int(0.1 * RATE)], near + shift - RATE // 40, near + shift + RATE // 40)
+    return None if pos is None else pos - near
+
+
+def cue_onset(rec, music, cue, at, shift):
+    """Recording offset where `cue` starts near music position `at`."""
+    lo, hi = at + shift - int(0.15 * RATE), at + shift + int(0.6 * RATE)
+    if lo < 0 or hi > len(rec):
+        return None
+    window = rec[lo:hi]
+    aligned = music[lo - shift:hi - shift]
+    gain = np.dot(window, aligned) / max(np.dot(aligned, aligned), 1.0)
+    residual = window - gain * aligned
+    head = cue[: int(0.25 * RATE)]
+    pos = find(residual, head, 0, int(0.5 * RATE))
+    return None if pos is None else lo + pos
+
+
+def silent_runs(stereo, first, last, shortest):
+    quiet = np.abs(stereo[first:last].astype(np.int32).reshape(-1, 2)).max(axis=1) <= 1
+    edges = np.diff(np.concatenate(([0], quiet.astype(np.int8), [0])))
+    starts, ends = np.flatnonzero(edges == 1), np.flatnonzero(edges == -1)
+    return int(np.sum(ends - starts >= shortest))
+
+
+def flip_times(path):
+    """(demoTime, seconds) of every frame, from the probe's log."""
+    frames = []
+    start = None
+    demo_time = 0
+    for line in Path(path).read_text().split("\n"):
+        fields = line.split()
+        if len(fields) == 2 and fields[0] == "start":
+            start = int(fields[1])
+        elif len(fields) == 3 and fields[0] == "flip":
+            ticks, ns = int(fields[1]), int(fields[2])
+            demo_time = ((ticks - start) + 3 * demo_time) >> 2 & 0xFFFFFFFF
+            frames.append((demo_time, ns / 1e9))
+    return frames
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("recording")
+    parser.add_argument("data", help="the demo's data folder")
+    parser.add_argument("--until", type=int, default=107000, help="demoTime the run reached, ms")
+    parser.add_argument("--flips", help="frame log written by cue_probe.so")
+    parser.add_argument("--record-start", type=float, help="CLOCK_MONOTONIC seconds at the recording's start")
+    args = parser.parse_args()
+
+    stereo = np.fromfile(args.recording, dtype=np.int16)
+    rec = mono(stereo)
+    music = decode(Path(args.data) / "music.mp3")
+    files = cue_files()
+    cues = {}
+    frames = flip_times(args.flips) if args.flips else []
+
+    shift = None
+    latencies = []
+    failures = 0
+    for name, ms, index in cue_events(args.until):
+        at = ms * RATE // 1000
+        shift = music_shift(rec, music, at, shift, 1.5)
+        if shift is None:
+            print(f"cue_offset_ms {name} missing")
+            failures += 1
+            continue
+        if index not in cues:
+            cues[index] = decode(Path(args.data) / Path(files[index]).name)
+        onset = cue_onset(rec, music, cues[index], at, shift)
+        if onset is None:
+            print(f"cue_offset_ms {name} missing")
+            failures += 1
+            continue
+        print(f"cue_offset_ms {name} {(onset - shift - at) * 1000 / RATE:.1f}")
+        played = next((t for d, t in frames if d >= ms), None)
+        if played is not None and args.record_start is not None:
+            latencies.append((args.record_start + onset / RATE - played) * 1000)
+
+    # The title music before the first cue does not repeat: it anchors the
+    # music in the recording.
+    first = music_shift(rec, music, min(args.until, 17400) * RATE // 1000, None, 0)
+    if first is not None:
+        print(f"music_start_s {first / RATE:.3f}")
+        end = min(len(stereo) // 2, first + args.until * RATE // 1000 - RATE // 2)
+        print(f"dropouts {silent_runs(stereo, 2 * (first + RATE), 2 * end, RATE // 100)}")
+    print(f"clipped {int(np.sum(np.abs(stereo.astype(np.int32)) >= 32767))}")
+    if latencies:
+        print(f"latency_ms {np.median(latencies):.1f}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
