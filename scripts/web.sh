@@ -40,6 +40,10 @@ mkdir -p "$WEB/data"
 cp "$BUILD_DIR"/data/*.tga "$BUILD_DIR"/data/*.jpg "$WEB/data/"
 "$BUILD_DIR/web-jpegs" "$WEB"/data/*.jpg
 
+# The sounds, which the page decodes itself (src/platform/web/sound_web.cpp).
+mkdir -p "$SITE/data"
+cp "$BUILD_DIR"/data/*.mp3 "$SITE/data/"
+
 # Debian's emcc runs on a Node.js that does not look in Debian's own modules.
 export NODE_PATH=/usr/share/nodejs
 emcmake cmake -S "$ROOT/src/platform/web" -B "$WEB/wasm" -DWEB_DATA_DIR="$WEB/data" -DWEB_SITE_DIR="$SITE"

@@ -1,9 +1,9 @@
 'use strict';
 // The page around the demo (demo-web.js, built from src/platform/web/).
 //
-// Plain: loads, shows the first title frame dimmed until a click or a key,
-// then starts the demo and its music, asks for full screen and draws one
-// frame per display refresh; Escape, or leaving full screen, ends it, and
+// Plain: loads (pictures, then sounds), shows the first title frame dimmed
+// until a click or a key, then starts the demo and its music, asks for full
+// screen and draws one frame per display refresh; Escape, or leaving full screen, ends it, and
 // the page offers to play again in a fresh instance.
 //
 // Test hook, index.html?seed=S&fps=N&at=T: frames on demo-capture's grid
@@ -54,7 +54,7 @@
       printErr: text => console.error(text),
       setStatus: text => {
         const m = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(text);
-        if (m) progress.value = Number(m[1]) / Number(m[2]);
+        if (m) progress.value = 0.5 * Number(m[1]) / Number(m[2]);
       },
     });
   }
@@ -101,6 +101,83 @@
     run();
   }
 
+  // Sound, on the plain page only. The browser decodes the MP3 files (once
+  // per page) at the mix's rate; the samples go to the demo's own mix, which
+  // the page pulls into an audio worklet a little ahead of the speakers.
+  const kMixRate = 44100;
+  const kLeadFrames = 3072;  // about 70 ms queued in the worklet
+  let decodedSounds = null;
+  let audio = null;
+  let workletLoaded = null;
+  let speaker = null;
+  let framesSent = 0;
+  let framesPlayed = 0;
+  let run = 0;
+  window.demoAudioTime = () => framesPlayed / kMixRate;
+
+  async function decodeSounds(names) {
+    const decoder = new OfflineAudioContext(2, 1, kMixRate);
+    let done = 0;
+    return new Map(await Promise.all(names.map(async name => {
+      const response = await fetch(name);
+      if (!response.ok) throw new Error(`cannot load ${name}`);
+      const buffer = await decoder.decodeAudioData(await response.arrayBuffer());
+      progress.value = 0.5 + 0.5 * ++done / names.length;
+      return [name, buffer];
+    })));
+  }
+
+  function toSample(x) {
+    return Math.max(-32768, Math.min(32767, Math.round(x * 32768)));
+  }
+
+  // Hands every sound file to the demo as interleaved 16-bit stereo.
+  async function handSoundsTo(instance) {
+    const names = [];
+    for (let i = 0, name; (name = instance._webSoundFileName(i)); ++i) names.push(instance.UTF8ToString(name));
+    decodedSounds ??= await decodeSounds(names);
+    for (const [name, buffer] of decodedSounds) {
+      const at = instance.ccall('webSoundFile', 'number', ['string', 'number'], [name, buffer.length]);
+      const out = new Int16Array(instance.HEAP16.buffer, at, buffer.length * 2);
+      const left = buffer.getChannelData(0);
+      const right = buffer.numberOfChannels > 1 ? buffer.getChannelData(1) : left;
+      for (let i = 0; i < buffer.length; ++i) {
+        out[2 * i] = toSample(left[i]);
+        out[2 * i + 1] = toSample(right[i]);
+      }
+    }
+  }
+
+  // Called within the click or key press that starts the demo: browsers
+  // start sound only then.
+  async function connectSpeaker() {
+    const thisRun = ++run;
+    audio ??= new AudioContext({ sampleRate: kMixRate, latencyHint: 'interactive' });
+    audio.resume();
+    workletLoaded ??= audio.audioWorklet.addModule('sound-worklet.js');
+    await workletLoaded;
+    if (thisRun !== run || !running) return;
+    speaker = new AudioWorkletNode(audio, 'demo-mix', { numberOfInputs: 0, outputChannelCount: [2] });
+    framesSent = framesPlayed = 0;
+    speaker.port.onmessage = event => { framesPlayed = event.data; };
+    speaker.connect(audio.destination);
+  }
+
+  function pumpSound() {
+    if (!speaker) return;
+    const wanted = kLeadFrames - (framesSent - framesPlayed);
+    if (wanted < 128) return;
+    const samples = new Int16Array(demo.HEAP16.buffer, demo._webSoundMix(wanted), wanted * 2).slice();
+    speaker.port.postMessage(samples, [samples.buffer]);
+    framesSent += wanted;
+  }
+
+  function disconnectSpeaker() {
+    ++run;
+    if (speaker) speaker.disconnect();
+    speaker = null;
+  }
+
   let demo = null;
   let running = false;
 
@@ -112,6 +189,7 @@
 
   function finish() {
     running = false;
+    disconnectSpeaker();
     demo._webEnd();
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
     show('', { button: true });
@@ -122,11 +200,13 @@
     canvas.classList.remove('dimmed');
     if (stage.requestFullscreen) stage.requestFullscreen().catch(() => {});
     running = true;
+    connectSpeaker().catch(error => console.error(error));
     demo._webBegin();
     const frame = () => {
       if (!running) return;
       const going = demo._webStep();
       present(demo);
+      pumpSound();
       if (going) requestAnimationFrame(frame);
       else finish();
     };
@@ -140,6 +220,7 @@
       show('The demo could not start (see the console).');
       return false;
     }
+    await handSoundsTo(demo);
     return true;
   }
 
