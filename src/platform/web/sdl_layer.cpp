@@ -1,6 +1,7 @@
 // The web build's SDL 1.2, SDL_image and SDL_gfx calls (include/): surfaces
 // in plain memory, drawn by the kernels of surface_ops.h.
 #include "platform/web/picture_files.h"
+#include "platform/web/sdl_layer.h"
 #include "platform/web/surface_ops.h"
 
 #include <SDL.h>
@@ -9,6 +10,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -21,7 +23,6 @@ SDL_Surface* videoSurface = nullptr;
 double startMs = 0;
 SDL_EventFilter eventFilter = nullptr;
 Uint8 keyState[SDLK_LAST] = {};
-int queuedQuits = 0;
 
 int fail(const std::string& message)
 {
@@ -49,7 +50,8 @@ SDL_Surface* makeSurface(int width, int height, Uint32 Amask)
     s.w = width;
     s.h = height;
     s.pitch = static_cast<Uint16>(width * 4);
-    s.pixels = calloc(static_cast<size_t>(width) * static_cast<size_t>(height) + 1, 4);
+    // At least one pixel, so that an empty surface still has its memory.
+    s.pixels = calloc(std::max<size_t>(static_cast<size_t>(width) * static_cast<size_t>(height), 1), 4);
     if (!s.pixels) throw std::bad_alloc();
     s.clip_rect = {0, 0, static_cast<Uint16>(width), static_cast<Uint16>(height)};
     return &s;
@@ -183,11 +185,10 @@ void SDL_SetEventFilter(SDL_EventFilter filter)
 
 void SDL_PumpEvents() {}
 
-int SDL_PeepEvents(SDL_Event* events, int, SDL_eventaction action, Uint32 mask)
+int SDL_PeepEvents(SDL_Event* events, int, SDL_eventaction action, Uint32)
 {
-    // As SDL 1.2 with no array: 1 when a matching event is queued.
     if (events || action != SDL_PEEKEVENT) return fail("Only peeking is supported");
-    return (mask & SDL_QUITMASK) && queuedQuits > 0 ? 1 : 0;
+    return 0;
 }
 
 Uint8* SDL_GetKeyState(int* numkeys)
@@ -196,22 +197,15 @@ Uint8* SDL_GetKeyState(int* numkeys)
     return keyState;
 }
 
-void SDL_WebKey(SDLKey key, bool pressed)
+void webSendKey(SDLKey key, bool pressed)
 {
     keyState[key] = pressed;
-    if (!pressed) return;
+    if (!pressed || !eventFilter) return;
     SDL_Event event;
     event.key = {SDL_KEYDOWN, {key}};
-    // The filter sees the event; a kept key press is never read, so it is
-    // not queued.
-    if (eventFilter) eventFilter(&event);
-}
-
-void SDL_WebQuit()
-{
-    SDL_Event event;
-    event.type = SDL_QUIT;
-    if (!eventFilter || eventFilter(&event)) ++queuedQuits;
+    // The filter sees the event; no key press is ever read from the queue,
+    // so none is kept.
+    eventFilter(&event);
 }
 
 SDL_Surface* IMG_Load(const char* file)

@@ -7,6 +7,7 @@
 #include "driver/startup.h"
 #include "effects/pixel_view.h"
 #include "globals.h"
+#include "platform/web/sdl_layer.h"
 #include "random.h"
 #include "sound/sound.h"
 
@@ -87,7 +88,7 @@ EMSCRIPTEN_KEEPALIVE void webEnd()
 
 EMSCRIPTEN_KEEPALIVE void webEscape(int pressed)
 {
-    SDL_WebKey(SDLK_ESCAPE, pressed != 0);
+    webSendKey(SDLK_ESCAPE, pressed != 0);
 }
 
 // The next frame of the grid set by webCaptureOptions, drawn as demo-capture

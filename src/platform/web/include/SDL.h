@@ -4,13 +4,14 @@
 // in plain memory (sdl_layer.cpp), drawn by the kernels of surface_ops.h so
 // that every pixel is the native library's. The page shows the display
 // surface; its clock is SDL_GetTicks; the keys it sends go through the event
-// filter. Nothing else of SDL exists here: a call the demo starts to make
-// fails to compile rather than behaving differently.
+// filter (sdl_layer.h). Nothing else of SDL exists here: a call the demo
+// starts to make fails to compile rather than behaving differently.
 //
 // Differences from SDL 1.2, none of which the demo sees: surfaces are 32-bit
 // with 8-bit channels only; a blit either blends per-pixel alpha onto a
 // surface without alpha or copies between equal layouts (anything else fails
-// with -1); the event queue holds only SDL_QUIT.
+// with -1); no event is ever queued (the page's keys go straight to the
+// event filter, and closing the page ends everything).
 
 // What SDL_stdinc.h brings along, which code written against SDL may rely on.
 #include <cstddef>
@@ -106,11 +107,6 @@ union SDL_Event {
 typedef int (*SDL_EventFilter)(const SDL_Event* event);
 void SDL_SetEventFilter(SDL_EventFilter filter);
 void SDL_PumpEvents();
-// Only SDL_PEEKEVENT with a null event array: 1 when an event in the mask is
-// queued, as SDL 1.2 answers.
+// Only SDL_PEEKEVENT with a null event array; the queue is always empty.
 int SDL_PeepEvents(SDL_Event* events, int numevents, SDL_eventaction action, Uint32 mask);
 Uint8* SDL_GetKeyState(int* numkeys);
-
-// What the page sends: a key pressed or released, a request to quit.
-void SDL_WebKey(SDLKey key, bool pressed);
-void SDL_WebQuit();

@@ -201,7 +201,10 @@
     if (stage.requestFullscreen) stage.requestFullscreen().catch(() => {});
     running = true;
     connectSpeaker().catch(error => console.error(error));
-    demo._webBegin();
+    if (!demo._webBegin()) {
+      finish();
+      return;
+    }
     const frame = () => {
       if (!running) return;
       const going = demo._webStep();
