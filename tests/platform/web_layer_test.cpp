@@ -133,7 +133,8 @@ TEST_F(WebLayer, FillClipsWritesBackAndDrawsAsSdl)
         fillRandom(target, random);
         const SDL_Rect clip = randomClip(random, 120, 90);
         SDL_SetClipRect(target.s, &clip);
-        SDL_Rect theirs = {static_cast<Sint16>(between(random, -150, 150)), static_cast<Sint16>(between(random, -150, 150)),
+        SDL_Rect theirs = {static_cast<Sint16>(between(random, -150, 150)),
+                           static_cast<Sint16>(between(random, -150, 150)),
                            static_cast<Uint16>(between(random, 0, 200)), static_cast<Uint16>(between(random, 0, 200))};
         SDL_Rect ours = theirs;
         const uint32_t pixel = static_cast<uint32_t>(random());

@@ -27,16 +27,18 @@ std::vector<uint32_t> canvasPixels(static_cast<size_t>(kScreenWidth) * kScreenHe
 extern "C" {
 
 // demo-capture's options from the test hook's query, with demo-capture's own
-// checks: "" when they hold, otherwise its message.
+// checks: "" when they hold, otherwise its message. `at` may be null (the
+// benchmark), never empty.
 EMSCRIPTEN_KEEPALIVE const char* webCaptureOptions(const char* seed, const char* fps, const char* at)
 {
     std::vector<std::string> words = {"demo-capture", "--seed", seed, "--fps", fps};
-    if (*at) words.insert(words.end(), {"--at", at});
+    if (at) words.insert(words.end(), {"--at", at});
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(&word[0]);
     bool help = false;
     grid = CaptureOptions();
-    if (parseCaptureOptions(static_cast<int>(argv.size()), argv.data(), grid, optionsMessage, help)) optionsMessage.clear();
+    const int argc = static_cast<int>(argv.size());
+    if (parseCaptureOptions(argc, argv.data(), grid, optionsMessage, help)) optionsMessage.clear();
     return optionsMessage.c_str();
 }
 
