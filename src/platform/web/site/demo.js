@@ -112,7 +112,7 @@
   let speaker = null;
   let framesSent = 0;
   let framesPlayed = 0;
-  let run = 0;
+  let speakerRun = 0;  // tells a run's late speaker from the current one
   window.demoAudioTime = () => framesPlayed / kMixRate;
 
   async function decodeSounds(names) {
@@ -151,12 +151,12 @@
   // Called within the click or key press that starts the demo: browsers
   // start sound only then.
   async function connectSpeaker() {
-    const thisRun = ++run;
+    const thisRun = ++speakerRun;
     audio ??= new AudioContext({ sampleRate: kMixRate, latencyHint: 'interactive' });
     audio.resume();
     workletLoaded ??= audio.audioWorklet.addModule('sound-worklet.js');
     await workletLoaded;
-    if (thisRun !== run || !running) return;
+    if (thisRun !== speakerRun || !running) return;
     speaker = new AudioWorkletNode(audio, 'demo-mix', { numberOfInputs: 0, outputChannelCount: [2] });
     framesSent = framesPlayed = 0;
     speaker.port.onmessage = event => { framesPlayed = event.data; };
@@ -173,7 +173,7 @@
   }
 
   function disconnectSpeaker() {
-    ++run;
+    ++speakerRun;
     if (speaker) speaker.disconnect();
     speaker = null;
   }
