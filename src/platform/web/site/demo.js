@@ -112,8 +112,11 @@
   let speaker = null;
   let framesSent = 0;
   let framesPlayed = 0;
+  let soundPeak = 0;
   let speakerRun = 0;  // tells a run's late speaker from the current one
+  // For the test: seconds of the mix played, and its loudest sample (0..1).
   window.demoAudioTime = () => framesPlayed / kMixRate;
+  window.demoAudioPeak = () => soundPeak;
 
   async function decodeSounds(names) {
     const decoder = new OfflineAudioContext(2, 1, kMixRate);
@@ -158,8 +161,8 @@
     await workletLoaded;
     if (thisRun !== speakerRun || !running) return;
     speaker = new AudioWorkletNode(audio, 'demo-mix', { numberOfInputs: 0, outputChannelCount: [2] });
-    framesSent = framesPlayed = 0;
-    speaker.port.onmessage = event => { framesPlayed = event.data; };
+    framesSent = framesPlayed = soundPeak = 0;
+    speaker.port.onmessage = event => ({ played: framesPlayed, peak: soundPeak } = event.data);
     speaker.connect(audio.destination);
   }
 
