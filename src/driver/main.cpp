@@ -34,8 +34,8 @@ int runDemo()
     demo.backBuffer = display.backBuffer;
     SDL_SetEventFilter(eventFilter);
 
-    // The clock starts before the loading, so it runs ahead of the music by
-    // the loading time.
+    // The clock starts before the loading: the first frame finds it a quarter
+    // of the loading time on. The music follows it from there.
     demo.startTicks = SDL_GetTicks();
     seedRandom(static_cast<uint32_t>(time(nullptr)));
     if (!prepareDemo(demo)) exit(1);

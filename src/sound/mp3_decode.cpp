@@ -58,14 +58,14 @@ public:
             error = "no MP3 audio found";
             return false;
         }
-        if (rate != kSoundRate) {
-            error = "sample rate " + std::to_string(rate) + " Hz, the demo needs " + std::to_string(kSoundRate) + " Hz";
+        if (rate != kMixRate) {
+            error = "sample rate " + std::to_string(rate) + " Hz, the demo needs " + std::to_string(kMixRate) + " Hz";
             return false;
         }
         return channels == 1 || channels == 2;
     }
 
-    bool decodeAll(std::vector<int16_t>& stereo, std::string& error)
+    bool decodeAll(Pcm& stereo, std::string& error)
     {
         std::vector<int16_t> block(mpg123_outblock(handle) / sizeof(int16_t));
         for (;;) {
@@ -95,7 +95,7 @@ private:
 };
 }  // namespace
 
-bool decodeMp3(const char* path, std::vector<int16_t>& stereo, std::string& error)
+bool decodeMp3(const char* path, Pcm& stereo, std::string& error)
 {
     stereo.clear();
     error.clear();

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <cstdint>
+#include "sound/sound_mix.h"
+
 #include <string>
-#include <vector>
 
-// Every sound file of the demo is 44.1 kHz: SDL 1.2 converts rates only by
-// powers of two, so a file at another rate would play at the wrong speed.
-constexpr long kSoundRate = 44100;
-
-// Decodes a whole MP3 file into interleaved 16-bit stereo at kSoundRate
-// (mono is copied onto both channels). False when the file is missing, holds
-// no decodable audio or has another rate; for the last, `error` says so.
-bool decodeMp3(const char* path, std::vector<int16_t>& stereo, std::string& error);
+// Decodes a whole MP3 file into interleaved 16-bit stereo at the mix's rate
+// (mono is copied onto both channels). Every sound file of the demo is at
+// that rate: the mix has no resampler, and a file at another rate would play
+// at the wrong speed. False when the file is missing, holds no decodable
+// audio or has another rate; for the last, `error` says so.
+bool decodeMp3(const char* path, Pcm& stereo, std::string& error);

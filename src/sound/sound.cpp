@@ -13,7 +13,6 @@ const CueEntry cueTable[kCueCount] = {
 };
 
 namespace {
-
 // False before soundInit and in silent mode.
 bool soundActive()
 {

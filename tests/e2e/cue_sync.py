@@ -123,7 +123,7 @@ def flip_times(path):
         fields = line.split()
         if len(fields) == 2 and fields[0] == "start":
             start = int(fields[1])
-        elif len(fields) == 3 and fields[0] == "flip":
+        elif len(fields) == 3 and fields[0] == "flip" and start is not None:
             ticks, ns = int(fields[1]), int(fields[2])
             demo_time = ((ticks - start) + 3 * demo_time) >> 2 & 0xFFFFFFFF
             frames.append((demo_time, ns / 1e9))
