@@ -2,12 +2,16 @@
 # Builds the demo and runs every test: a warning-free build, the same tests
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and the end-to-end
 # runs again on sdl12-compat (the SDL 1.2 API over SDL2), the Debian package
-# built, installed and removed.
+# built, installed and removed, and the web build in chromium.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 CMAKE_EXTRA="-DDEMO_WERROR=ON" source "$ROOT/scripts/setup.sh"
 (cd "$ROOT/build" && ctest --output-on-failure -j 2)
+
+# The web build in chromium: frames against demo-capture's, the page itself.
+BUILD_DIR="$ROOT/build" "$ROOT/scripts/web.sh" --build-only
+bash "$ROOT/tests/web/web_test.sh" "$ROOT/build-web/site" "$ROOT/build" "$ROOT/build-web/npm/node_modules"
 
 BUILD_DIR="$ROOT/build-sanitize" BUILD_TYPE=Debug \
     CMAKE_EXTRA="-DDEMO_WERROR=ON -DDEMO_SANITIZE=ON" source "$ROOT/scripts/setup.sh"

@@ -67,14 +67,18 @@ void drawFrame(Demo& demo)
     SDL_Flip(demo.screen);
 }
 
+bool runFrame(Demo& demo, const Platform& platform)
+{
+    const uint32_t ticks = platform.ticks();
+    demo.demoTime = advanceClock(demo.demoTime, ticks - demo.startTicks);
+    soundFollowClock(demo.demoTime, ticks);
+    drawFrame(demo);
+    return !platform.quitPending();
+}
+
 void runFrameLoop(Demo& demo, const Platform& platform)
 {
     if (platform.quitPending()) return;
-    while (!quitRequested) {
-        const uint32_t ticks = platform.ticks();
-        demo.demoTime = advanceClock(demo.demoTime, ticks - demo.startTicks);
-        soundFollowClock(demo.demoTime, ticks);
-        drawFrame(demo);
-        if (platform.quitPending()) return;
+    while (!quitRequested && runFrame(demo, platform)) {
     }
 }

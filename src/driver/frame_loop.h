@@ -27,5 +27,10 @@ void runSceneSwitch(Demo& demo);
 // The one-pixel black frame round the display, written into its pixels.
 void drawBorder(SDL_Surface* screen);
 
+// One turn of the frame loop: advances the clock, draws, then checks for a
+// quit event; false when one is pending. For a caller that cannot loop, such
+// as the web page, which draws one frame per display refresh.
+bool runFrame(Demo& demo, const Platform& platform);
+
 // Runs frames until a quit request or the end of the timeline.
 void runFrameLoop(Demo& demo, const Platform& platform);

@@ -1,0 +1,55 @@
+#!/bin/bash
+# Builds the demo for the browser into build-web/site/, a static folder any
+# web server can serve, then serves it on http://127.0.0.1:8000/ until
+# Ctrl-C. With --build-only it stops after the build.
+#
+# Installs what is missing first: the Debian packages of scripts/packages.txt
+# (emscripten and chromium among them) through setup.sh, which also builds
+# the native demo in build/ (the site's pictures and its JPEG step come from
+# there), and the npm packages of tests/web/package-lock.json for the web
+# test.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_ONLY=0
+case "${1:-}" in
+    --build-only) BUILD_ONLY=1 ;;
+    "") ;;
+    *) echo "Usage: scripts/web.sh [--build-only]" >&2; exit 2 ;;
+esac
+
+source "$ROOT/scripts/setup.sh"
+
+WEB="$ROOT/build-web"
+SITE="$WEB/site"
+
+# Debian's npm conflicts with the Node.js that some machines carry; use the
+# npm that comes with the installed Node.js.
+if ! command -v npm >/dev/null; then
+    echo "npm is missing: install Node.js with its npm (Debian: apt-get install npm)" >&2
+    exit 1
+fi
+mkdir -p "$WEB/npm"
+if ! cmp -s "$ROOT/tests/web/package-lock.json" "$WEB/npm/package-lock.json" || [ ! -d "$WEB/npm/node_modules" ]; then
+    cp "$ROOT/tests/web/package.json" "$ROOT/tests/web/package-lock.json" "$WEB/npm/"
+    (cd "$WEB/npm" && npm ci --no-audit --no-fund)
+fi
+
+# The pictures as the browser reads them (src/platform/web/picture_files.h).
+rm -rf "$WEB/data"
+mkdir -p "$WEB/data"
+cp "$BUILD_DIR"/data/*.tga "$BUILD_DIR"/data/*.jpg "$WEB/data/"
+"$BUILD_DIR/web-jpegs" "$WEB"/data/*.jpg
+
+# The sounds, which the page decodes itself (src/platform/web/sound_web.cpp).
+mkdir -p "$SITE/data"
+cp "$BUILD_DIR"/data/*.mp3 "$SITE/data/"
+
+# Debian's emcc runs on a Node.js that does not look in Debian's own modules.
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S "$ROOT/src/platform/web" -B "$WEB/wasm" -DWEB_DATA_DIR="$WEB/data" -DWEB_SITE_DIR="$SITE"
+cmake --build "$WEB/wasm" -j 2
+echo "The site is in $SITE ($(du -sh "$SITE" | cut -f1))"
+
+[ "$BUILD_ONLY" = 0 ] || exit 0
+echo "Serving it on http://127.0.0.1:8000/ (Ctrl-C stops)"
+exec python3 -m http.server --bind 127.0.0.1 --directory "$SITE" 8000
