@@ -11,6 +11,27 @@ void MixClock::frame(uint32_t demoTime, uint32_t ticks)
     latest = demoTime;
 }
 
+void fillFromClock(SoundMix& mix, const MixClock& clock, MixFollower& follower, int32_t musicStart, uint32_t ticks,
+                   int16_t* out, int frames)
+{
+    if (!clock.running()) {
+        std::fill_n(out, 2 * frames, int16_t{0});
+        return;
+    }
+    const Frames target = framesOf(clock.demoTimeAt(ticks) + musicStart) - kMixDelay;
+    switch (follower.next(mix.position(), target)) {
+    case MixFollower::Step::Skip:
+        mix.seek(target);
+        [[fallthrough]];
+    case MixFollower::Step::Play:
+        mix.render(out, frames);
+        break;
+    case MixFollower::Step::Wait:
+        std::fill_n(out, 2 * frames, int16_t{0});
+        break;
+    }
+}
+
 MixFollower::Step MixFollower::next(Frames position, Frames target)
 {
     const Frames lead = position - target;

@@ -58,6 +58,13 @@ private:
     int nextSlot = 0;
 };
 
+// What a device plays next, for an audio callback at tick count `ticks`:
+// silence until the clock runs, then the mix, moved on when it has fallen
+// behind the clock and held while it has run far ahead. `musicStart` is the
+// music's position in ms when demoTime is 0.
+void fillFromClock(SoundMix& mix, const MixClock& clock, MixFollower& follower, int32_t musicStart, uint32_t ticks,
+                   int16_t* out, int frames);
+
 // The mix runs this far behind the clock, so that a cue played on a frame
 // finds its place on the timeline not yet mixed: it covers the tolerance and
 // the device buffers that can be mixed between two frames.

@@ -11,7 +11,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -188,22 +187,7 @@ private:
     // The audio thread, under the audio lock.
     void fill(int16_t* out, int frames)
     {
-        if (!clock.running()) {
-            std::fill_n(out, 2 * frames, int16_t{0});
-            return;
-        }
-        const Frames target = framesOf(clock.demoTimeAt(SDL_GetTicks()) + musicStart) - kMixDelay;
-        switch (follower.next(mix.position(), target)) {
-        case MixFollower::Step::Skip:
-            mix.seek(target);
-            [[fallthrough]];
-        case MixFollower::Step::Play:
-            mix.render(out, frames);
-            break;
-        case MixFollower::Step::Wait:
-            std::fill_n(out, 2 * frames, int16_t{0});
-            break;
-        }
+        fillFromClock(mix, clock, follower, musicStart, SDL_GetTicks(), out, frames);
     }
 
     SoundMix mix{0};

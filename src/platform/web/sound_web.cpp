@@ -98,26 +98,11 @@ public:
     }
 
     // The next `frames` frames for the speakers, as the native audio callback
-    // computes them: silence until the clock runs, then the mix, moved on
-    // when it has fallen behind the clock and held when it has run ahead.
+    // computes them.
     void fill(int16_t* out, int frames)
     {
-        if (!open || !clock.running()) {
-            std::fill_n(out, 2 * frames, int16_t{0});
-            return;
-        }
-        const Frames target = framesOf(clock.demoTimeAt(SDL_GetTicks()) + musicStart) - kMixDelay;
-        switch (follower.next(mix.position(), target)) {
-        case MixFollower::Step::Skip:
-            mix.seek(target);
-            [[fallthrough]];
-        case MixFollower::Step::Play:
-            mix.render(out, frames);
-            break;
-        case MixFollower::Step::Wait:
-            std::fill_n(out, 2 * frames, int16_t{0});
-            break;
-        }
+        if (open) fillFromClock(mix, clock, follower, musicStart, SDL_GetTicks(), out, frames);
+        else std::fill_n(out, 2 * frames, int16_t{0});
     }
 
 private:
@@ -146,7 +131,7 @@ WebBackend backend;
 Pcm mixBuffer;
 }  // namespace
 
-// The web build has no SDL_mixer; its device is the page's Web Audio graph.
+// The web build's device is the page's Web Audio graph.
 SoundBackend& mixerBackend()
 {
     return backend;
