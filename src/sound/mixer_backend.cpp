@@ -27,12 +27,18 @@ public:
 };
 
 namespace {
-// 512 frames, about 12 ms. SDL 1.2's PulseAudio driver mixes half of that at
-// a time and asks the server for four such pieces of buffer: small enough for
-// a cue to reach the speaker well within 100 ms. Larger pieces can exceed
-// what the server grants when PULSE_LATENCY_MSEC is small, and the driver
-// then waits for room that never comes.
-constexpr Uint16 kDeviceFrames = 512;
+// The device's pieces, small enough for a cue to reach the speaker well within
+// 100 ms. SDL 1.2's PulseAudio driver mixes half a piece at a time and asks
+// the server for four such halves of buffer; a larger piece can exceed what
+// the server grants when PULSE_LATENCY_MSEC is small, and the driver then
+// waits for room that never comes: 512 frames (12 ms). sdl12-compat hands
+// the piece to SDL2, which keeps just one queued at the server: 1024 frames
+// (23 ms) leave room for a late wake-up without a dropout.
+Uint16 deviceFrames()
+{
+    constexpr Uint8 kFirstCompatPatch = 50;  // sdl12-compat calls itself 1.2.50 and on
+    return SDL_Linked_Version()->patch >= kFirstCompatPatch ? 1024 : 512;
+}
 // A device that does not close in this time is left to the end of the
 // process (see closeDevice).
 constexpr std::chrono::milliseconds kCloseDeadline{400};
@@ -77,7 +83,7 @@ public:
         wanted.freq = kMixRate;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
-        wanted.samples = kDeviceFrames;
+        wanted.samples = deviceFrames();
         wanted.callback = feed;
         wanted.userdata = this;
         // No `obtained`: SDL converts our format to the device's itself.
