@@ -11,8 +11,18 @@ void MixClock::frame(uint32_t demoTime, uint32_t ticks)
     latest = demoTime;
 }
 
-void fillFromClock(SoundMix& mix, const MixClock& clock, MixFollower& follower, int32_t musicStart, uint32_t ticks,
-                   int16_t* out, int frames)
+void ClockedMix::reset(int voices)
+{
+    *this = ClockedMix{};
+    mix = SoundMix(voices);
+}
+
+int ClockedMix::play(const Pcm* sample)
+{
+    return mix.play(sample, framesOf(int64_t{clock.demoTime()} + musicStart));
+}
+
+void ClockedMix::fill(int16_t* out, int frames, uint32_t ticks)
 {
     if (!clock.running()) {
         std::fill_n(out, 2 * frames, int16_t{0});

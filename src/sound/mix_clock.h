@@ -58,14 +58,24 @@ private:
     int nextSlot = 0;
 };
 
-// What a device plays next, for an audio callback at tick count `ticks`:
-// silence until the clock runs, then the mix, moved on when it has fallen
-// behind the clock and held while it has run far ahead. `musicStart` is the
-// music's position in ms when demoTime is 0.
-void fillFromClock(SoundMix& mix, const MixClock& clock, MixFollower& follower, int32_t musicStart, uint32_t ticks,
-                   int16_t* out, int frames);
-
 // The mix runs this far behind the clock, so that a cue played on a frame
 // finds its place on the timeline not yet mixed: it covers the tolerance and
 // the device buffers that can be mixed between two frames.
 constexpr Frames kMixDelay = 40 * kMixRate / 1000;
+
+// The mix on the demo clock, as a back-end's device plays it.
+struct ClockedMix {
+    SoundMix mix{0};
+    MixClock clock;
+    MixFollower follower;
+    int32_t musicStart = 0;  // the music's position in ms when demoTime is 0
+
+    // Ready for a new device with `voices` cue voices.
+    void reset(int voices);
+    // A cue played now: at the latest frame's demoTime on the music.
+    int play(const Pcm* sample);
+    // What the device plays next, asked for at tick count `ticks`: silence
+    // until the clock runs, then the mix, moved on when it has fallen behind
+    // the clock and held while it has run far ahead.
+    void fill(int16_t* out, int frames, uint32_t ticks);
+};

@@ -3,6 +3,7 @@
 // the demo clock (sound/mix_clock.h). libmpg123 decodes every file once, at
 // load.
 #include "sound/mix_clock.h"
+#include "sound/mix_handles.h"
 #include "sound/mp3_decode.h"
 #include "sound/sound_backend.h"
 #include "sound/sound_mix.h"
@@ -15,16 +16,6 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
-
-class SoundSample {
-public:
-    Pcm pcm;
-};
-
-class SoundStream {
-public:
-    Pcm pcm;
-};
 
 namespace {
 // The device's pieces, small enough for a cue to reach the speaker well within
@@ -74,10 +65,7 @@ class MixerBackend : public SoundBackend {
 public:
     bool init(int rate, int channels) override
     {
-        mix = SoundMix(channels);
-        clock = MixClock{};
-        follower = MixFollower{};
-        musicStart = 0;
+        sound.reset(channels);
         if (rate != kMixRate || SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
         SDL_AudioSpec wanted{};
         wanted.freq = kMixRate;
@@ -120,8 +108,8 @@ public:
     {
         if (!stream) return -1;
         SDL_LockAudio();
-        mix.setMusic(&stream->pcm);
-        mix.setMusicMuted(false);
+        sound.mix.setMusic(&stream->pcm);
+        sound.mix.setMusicMuted(false);
         SDL_UnlockAudio();
         return 0;
     }
@@ -129,14 +117,14 @@ public:
     void setStreamTime(SoundStream*, int32_t ms) override
     {
         SDL_LockAudio();
-        musicStart = ms;
+        sound.musicStart = ms;
         SDL_UnlockAudio();
     }
 
     void stopStream(SoundStream*) override
     {
         SDL_LockAudio();
-        mix.setMusicMuted(true);
+        sound.mix.setMusicMuted(true);
         SDL_UnlockAudio();
     }
 
@@ -144,7 +132,7 @@ public:
     {
         if (!sample) return -1;
         SDL_LockAudio();
-        const int voice = mix.play(&sample->pcm, framesOf(int64_t{clock.demoTime()} + musicStart));
+        const int voice = sound.play(&sample->pcm);
         SDL_UnlockAudio();
         return voice;
     }
@@ -152,14 +140,14 @@ public:
     void setVolume(int channel, int volume) override
     {
         SDL_LockAudio();
-        mix.setVolume(channel, volume);
+        sound.mix.setVolume(channel, volume);
         SDL_UnlockAudio();
     }
 
     void followClock(uint32_t demoTime, uint32_t ticks) override
     {
         SDL_LockAudio();
-        clock.frame(demoTime, ticks);
+        sound.clock.frame(demoTime, ticks);
         SDL_UnlockAudio();
     }
 
@@ -167,7 +155,7 @@ public:
     {
         if (!sample) return;
         SDL_LockAudio();
-        mix.stop(&sample->pcm);
+        sound.mix.stop(&sample->pcm);
         SDL_UnlockAudio();
         delete sample;
     }
@@ -176,8 +164,8 @@ public:
     {
         // What the device still plays while it closes is silence.
         SDL_LockAudio();
-        mix.stopAll();
-        mix.setMusic(nullptr);
+        sound.mix.stopAll();
+        sound.mix.setMusic(nullptr);
         SDL_UnlockAudio();
         closeDevice();
         for (SoundStream* stream : streams) delete stream;
@@ -193,13 +181,10 @@ private:
     // The audio thread, under the audio lock.
     void fill(int16_t* out, int frames)
     {
-        fillFromClock(mix, clock, follower, musicStart, SDL_GetTicks(), out, frames);
+        sound.fill(out, frames, SDL_GetTicks());
     }
 
-    SoundMix mix{0};
-    MixClock clock;
-    MixFollower follower;
-    int32_t musicStart = 0;  // the music's position in ms when demoTime is 0
+    ClockedMix sound;
     std::vector<SoundStream*> streams;
     std::string error;
 };

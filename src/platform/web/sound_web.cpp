@@ -6,6 +6,7 @@
 // openStream then take them by name. The page pulls the mix as its audio
 // worklet needs it (webSoundMix), the way SDL's audio callback does.
 #include "sound/mix_clock.h"
+#include "sound/mix_handles.h"
 #include "sound/sound.h"
 #include "sound/sound_backend.h"
 #include "sound/sound_mix.h"
@@ -18,16 +19,6 @@
 #include <map>
 #include <string>
 
-class SoundSample {
-public:
-    Pcm pcm;
-};
-
-class SoundStream {
-public:
-    Pcm pcm;
-};
-
 namespace {
 // The decoded files by the demo's name for them, until the demo takes them.
 std::map<std::string, Pcm> decodedFiles;
@@ -38,10 +29,7 @@ class WebBackend : public SoundBackend {
 public:
     bool init(int rate, int channels) override
     {
-        mix = SoundMix(channels);
-        clock = MixClock{};
-        follower = MixFollower{};
-        musicStart = 0;
+        sound.reset(channels);
         open = rate == kMixRate;
         return open;
     }
@@ -65,34 +53,34 @@ public:
     int playStream(SoundStream* music) override
     {
         if (!music) return -1;
-        mix.setMusic(&music->pcm);
-        mix.setMusicMuted(false);
+        sound.mix.setMusic(&music->pcm);
+        sound.mix.setMusicMuted(false);
         return 0;
     }
 
-    void setStreamTime(SoundStream*, int32_t ms) override { musicStart = ms; }
-    void stopStream(SoundStream*) override { mix.setMusicMuted(true); }
+    void setStreamTime(SoundStream*, int32_t ms) override { sound.musicStart = ms; }
+    void stopStream(SoundStream*) override { sound.mix.setMusicMuted(true); }
 
     int playSample(SoundSample* sample) override
     {
         if (!sample) return -1;
-        return mix.play(&sample->pcm, framesOf(int64_t{clock.demoTime()} + musicStart));
+        return sound.play(&sample->pcm);
     }
 
-    void setVolume(int channel, int volume) override { mix.setVolume(channel, volume); }
-    void followClock(uint32_t demoTime, uint32_t ticks) override { clock.frame(demoTime, ticks); }
+    void setVolume(int channel, int volume) override { sound.mix.setVolume(channel, volume); }
+    void followClock(uint32_t demoTime, uint32_t ticks) override { sound.clock.frame(demoTime, ticks); }
 
     void freeSample(SoundSample* sample) override
     {
         if (!sample) return;
-        mix.stop(&sample->pcm);
+        sound.mix.stop(&sample->pcm);
         delete sample;
     }
 
     void close() override
     {
-        mix.stopAll();
-        mix.setMusic(nullptr);
+        sound.mix.stopAll();
+        sound.mix.setMusic(nullptr);
         stream.pcm = Pcm();
         open = false;
     }
@@ -101,7 +89,7 @@ public:
     // computes them.
     void fill(int16_t* out, int frames)
     {
-        if (open) fillFromClock(mix, clock, follower, musicStart, SDL_GetTicks(), out, frames);
+        if (open) sound.fill(out, frames, SDL_GetTicks());
         else std::fill_n(out, 2 * frames, int16_t{0});
     }
 
@@ -118,10 +106,7 @@ private:
         return true;
     }
 
-    SoundMix mix{0};
-    MixClock clock;
-    MixFollower follower;
-    int32_t musicStart = 0;
+    ClockedMix sound;
     SoundStream stream;  // the one music stream
     bool open = false;
     std::string error;
