@@ -10,26 +10,28 @@ PixelView subView(const PixelView& view, const SDL_Rect& rect)
     return {reinterpret_cast<uint32_t*>(corner), view.pitch, rect.w, rect.h};
 }
 
+namespace {
+// Clips one axis of a blit: moves `dest` and `length` into [clipStart,
+// clipStart + clipLength) and returns how far the source start moved.
+int clipAxis(int16_t& dest, int& length, int clipStart, int clipLength)
+{
+    int moved = 0;
+    const int before = clipStart - dest;
+    if (before > 0) {
+        length -= before;
+        dest = static_cast<int16_t>(dest + before);
+        moved = before;
+    }
+    const int after = dest + length - clipStart - clipLength;
+    if (after > 0) length -= after;
+    return moved;
+}
+}  // namespace
+
 bool clipBlit(int w, int h, const SDL_Rect& clip, SDL_Rect& dest, SDL_Rect& source)
 {
-    int sourceX = 0;
-    int sourceY = 0;
-    int d = clip.x - dest.x;
-    if (d > 0) {
-        w -= d;
-        dest.x = static_cast<int16_t>(dest.x + d);
-        sourceX += d;
-    }
-    d = dest.x + w - clip.x - clip.w;
-    if (d > 0) w -= d;
-    d = clip.y - dest.y;
-    if (d > 0) {
-        h -= d;
-        dest.y = static_cast<int16_t>(dest.y + d);
-        sourceY += d;
-    }
-    d = dest.y + h - clip.y - clip.h;
-    if (d > 0) h -= d;
+    const int sourceX = clipAxis(dest.x, w, clip.x, clip.w);
+    const int sourceY = clipAxis(dest.y, h, clip.y, clip.h);
     if (w <= 0 || h <= 0) {
         dest.w = dest.h = 0;
         return false;
