@@ -3,21 +3,16 @@
 // script can measure the start-up from process start to the first frame.
 // SDL_SetVideoMode flips once itself, before anything is loaded; that flip
 // comes from inside SDL and does not count.
-#include <SDL.h>
+#include "sdl_probe.h"
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 
 extern "C" int SDL_Flip(SDL_Surface* screen)
 {
-    static auto real = reinterpret_cast<int (*)(SDL_Surface*)>(dlsym(RTLD_NEXT, "SDL_Flip"));
-    Dl_info caller;
-    if (dladdr(__builtin_return_address(0), &caller) && caller.dli_fname && strstr(caller.dli_fname, "libSDL"))
-        return real(screen);
+    if (calledFromSdl(__builtin_return_address(0))) return realFlip(screen);
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
     printf("first_frame_ns %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);

@@ -1,9 +1,7 @@
 // Preloaded into the demo by flip_rate.sh: counts SDL_Flip calls and, when
 // the process ends, prints the flips per second between its first and its
 // last flip.
-#include <SDL.h>
-
-#include <dlfcn.h>
+#include "sdl_probe.h"
 
 #include <cstdio>
 #include <ctime>
@@ -26,8 +24,7 @@ __attribute__((destructor)) void report()
 
 extern "C" int SDL_Flip(SDL_Surface* screen)
 {
-    static auto real = reinterpret_cast<int (*)(SDL_Surface*)>(dlsym(RTLD_NEXT, "SDL_Flip"));
-    const int result = real(screen);
+    const int result = realFlip(screen);
     clock_gettime(CLOCK_MONOTONIC, flips++ == 0 ? &first : &last);
     return result;
 }

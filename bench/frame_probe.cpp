@@ -4,14 +4,12 @@
 // can tell when the frame that played each cue was shown. Only the demo's own
 // reads of the clock on its main thread count, not SDL's nor the audio
 // callback's.
-#include <SDL.h>
+#include "sdl_probe.h"
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 
 namespace {
@@ -23,9 +21,7 @@ FILE* logFile()
 
 bool fromTheDemosMainThread(void* caller)
 {
-    Dl_info info;
-    if (gettid() != getpid()) return false;
-    return !(dladdr(caller, &info) && info.dli_fname && strstr(info.dli_fname, "libSDL"));
+    return gettid() == getpid() && !calledFromSdl(caller);
 }
 
 Uint32 frameTicks;
@@ -33,7 +29,7 @@ Uint32 frameTicks;
 
 extern "C" Uint32 SDL_GetTicks()
 {
-    static auto real = reinterpret_cast<Uint32 (*)()>(dlsym(RTLD_NEXT, "SDL_GetTicks"));
+    static auto* real = realSdl<Uint32()>("SDL_GetTicks");
     static bool started = false;
     const Uint32 now = real();
     if (!fromTheDemosMainThread(__builtin_return_address(0))) return now;
@@ -45,8 +41,7 @@ extern "C" Uint32 SDL_GetTicks()
 
 extern "C" int SDL_Flip(SDL_Surface* screen)
 {
-    static auto real = reinterpret_cast<int (*)(SDL_Surface*)>(dlsym(RTLD_NEXT, "SDL_Flip"));
-    const int result = real(screen);
+    const int result = realFlip(screen);
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
     fprintf(logFile(), "flip %u %lld\n", frameTicks, static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
