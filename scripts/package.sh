@@ -11,6 +11,7 @@ BUILD="$ROOT/build-package"
 STAGE="$BUILD/stage"
 META="$BUILD/meta"   # the debian/ folder dpkg-shlibdeps and dpkg-gencontrol read
 umask 022
+"$ROOT/scripts/install_packages.sh"
 
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \

@@ -6,8 +6,8 @@
 # Installs what is missing first: the Debian packages of scripts/packages.txt
 # (emscripten and chromium among them) through setup.sh, which also builds
 # the native demo in build/ (the site's pictures and its JPEG step come from
-# there), and the npm packages of tests/web/package-lock.json for the web
-# test.
+# there), npm, and the npm packages of tests/web/package-lock.json for the
+# web test.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_ONLY=0
@@ -22,12 +22,10 @@ source "$ROOT/scripts/setup.sh"
 WEB="$ROOT/build-web"
 SITE="$WEB/site"
 
-# Debian's npm conflicts with the Node.js that some machines carry; use the
-# npm that comes with the installed Node.js.
-if ! command -v npm >/dev/null; then
-    echo "npm is missing: install Node.js with its npm (Debian: apt-get install npm)" >&2
-    exit 1
-fi
+# npm for the web test's packages. Some machines carry a Node.js with its own
+# npm, which Debian's npm package would conflict with: it is installed only
+# where there is none.
+command -v npm >/dev/null || "$ROOT/scripts/install_packages.sh" npm
 mkdir -p "$WEB/npm"
 if ! cmp -s "$ROOT/tests/web/package-lock.json" "$WEB/npm/package-lock.json" || [ ! -d "$WEB/npm/node_modules" ]; then
     cp "$ROOT/tests/web/package.json" "$ROOT/tests/web/package-lock.json" "$WEB/npm/"

@@ -1,0 +1,76 @@
+#!/bin/bash
+# Runs the project's checks on Debian 13 from a Debian 12 machine, as root:
+# makes a Debian 13 root with debootstrap from Debian's archive in
+# build-debian13/root (kept between runs; DEBIAN13_FRESH=1 makes it anew),
+# copies the checkout into it, and runs `scripts/check.sh --core` there under
+# chroot: the build and its tests with the end-to-end ones, the web build in
+# chromium, and the Debian package built, installed, run and purged.
+# The mounts it makes are undone when it ends, however it ends.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+WORK="$ROOT/build-debian13"
+TARGET="$WORK/root"
+SUITE=trixie
+INSIDE=/root/tideglow
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "debootstrap and chroot need root: run scripts/debian13.sh as root" >&2
+    exit 1
+fi
+if ! command -v debootstrap >/dev/null; then
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap
+fi
+
+MOUNTED=()
+unmount_all() {
+    local i
+    for ((i = ${#MOUNTED[@]} - 1; i >= 0; i--)); do umount -l "${MOUNTED[i]}" || true; done
+    MOUNTED=()
+}
+trap unmount_all EXIT
+mount_in_root() {  # mount_in_root POINT MOUNT-ARGUMENTS...
+    local point="$TARGET$1"
+    shift
+    mkdir -p "$point"
+    mount "$@" "$point"
+    MOUNTED+=("$point")
+}
+
+if [ "${DEBIAN13_FRESH:-0}" = 1 ] || [ ! -e "$WORK/made" ]; then
+    # A root left half-made, or with something still mounted, is not reused.
+    if [ -d "$TARGET" ] && grep -q " $TARGET/" /proc/mounts; then
+        echo "$TARGET still has mounts; unmount them first" >&2
+        exit 1
+    fi
+    rm -rf "$WORK"
+    mkdir -p "$WORK"
+    debootstrap --variant=minbase "$SUITE" "$TARGET"
+    touch "$WORK/made"
+fi
+
+mount_in_root /proc -t proc proc
+mount_in_root /sys --bind /sys
+mount_in_root /dev --bind /dev
+mount_in_root /dev/pts --bind /dev/pts
+mount_in_root /dev/shm -t tmpfs shm
+mount_in_root /tmp -t tmpfs tmp
+cp /etc/resolv.conf "$TARGET/etc/resolv.conf"
+# npm reaches its registry through this machine's certificate authorities.
+CA_FILE="${NODE_EXTRA_CA_CERTS:-}"
+if [ -n "$CA_FILE" ] && [ -f "$CA_FILE" ]; then
+    mkdir -p "$TARGET$(dirname "$CA_FILE")"
+    cp "$CA_FILE" "$TARGET$CA_FILE"
+fi
+
+# The checkout as it stands, without this machine's build folders; the root's
+# own build folders stay, so that a second run builds only what changed.
+mkdir -p "$TARGET$INSIDE"
+find "$TARGET$INSIDE" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} +
+(cd "$ROOT" && git ls-files -z --cached --others --exclude-standard |
+    xargs -0 -r sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh | tar --null -T - -cf -) |
+    tar -xf - -C "$TARGET$INSIDE"
+
+chroot "$TARGET" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    HOME=/root LANG=C.UTF-8 CI="${CI:-}" NODE_EXTRA_CA_CERTS="$CA_FILE" \
+    /bin/bash "$INSIDE/scripts/check.sh" --core
