@@ -1,12 +1,16 @@
 // bench-effects: each effect's render on a 640 x 480 x 32 surface against a
 // full-frame fill of that surface (the memory limit for one frame), and
-// against the plain reference kernel. Ends with one line per effect:
+// against the plain reference kernel; and each scene's pictures drawn by the
+// demo's own blit against SDL's blit of the same pictures. Ends with one line
+// per effect and one per scene:
 //   ratio <effect> <render time as a multiple of the fill>
+//   blits <scene> <ours, us per frame> <SDL's, us per frame>
 #include "effects/bump_warp_effect.h"
 #include "effects/fire_effect.h"
 #include "effects/fountain_effect.h"
 #include "effects/lines_effect.h"
 #include "effects/noise_effect.h"
+#include "effects/picture_blit.h"
 #include "effects/reference/reference_kernels.h"
 #include "effects/zoom_blend_effect.h"
 #include "globals.h"
@@ -161,8 +165,8 @@ void zoomBlendReference(benchmark::State& state)
     });
 }
 
-// Keeps the time per iteration of every run, the median when the runs are
-// repeated, so the summary can be printed after the usual table.
+// Keeps the time per iteration of every run (in the run's unit), the median
+// when the runs are repeated, so the summary can be printed after the usual table.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
@@ -179,6 +183,70 @@ public:
 };
 
 const char* const kEffects[] = {"fire", "noise", "bump_warp", "lines", "fountain", "zoom_blend"};
+
+// Each scene's pictures, every one whole on the screen or centred on it when
+// larger: the most a frame of that scene blits. The fountain adds its 256
+// flares, spread over the screen.
+struct SceneBlits {
+    const char* scene;
+    std::vector<const char*> pictures;
+    int flares;
+};
+const SceneBlits kSceneBlits[] = {
+    {"title", {"zemblogo.jpg", "tx1.jpg", "tx2.jpg", "tx3.jpg", "tx4.jpg"}, 0},
+    {"fire", {"ftx1.tga", "ftx2.tga"}, 0},
+    {"noise", {"rulltx.tga"}, 0},
+    {"warp", {"pold.tga", "poldtx.tga", "arsesmile.tga"}, 0},
+    {"lines", {"mosk.tga", "trenbix.tga"}, 0},
+    {"fountain", {"duvtx1.tga", "duvtx2.tga"}, kParticleCount},
+};
+
+struct Placed {
+    SDL_Surface* picture;
+    Sint16 x, y;
+};
+
+SDL_Surface* loadPicture(const char* name)
+{
+    const std::string path = std::string(DEMO_DATA_DIR) + "/" + name;
+    SDL_Surface* picture = IMG_Load(path.c_str());
+    if (!picture) {
+        fprintf(stderr, "bench-effects: cannot load %s\n", path.c_str());
+        exit(1);
+    }
+    return pictureInDisplayLayout(picture);
+}
+
+std::vector<Placed> placeScene(const SceneBlits& scene)
+{
+    std::vector<Placed> placed;
+    for (const char* name : scene.pictures) {
+        SDL_Surface* picture = loadPicture(name);
+        placed.push_back({picture, static_cast<Sint16>((kWidth - picture->w) / 2),
+                          static_cast<Sint16>((kHeight - picture->h) / 2)});
+    }
+    for (int i = 0; i < scene.flares; ++i)
+        placed.push_back({flare, static_cast<Sint16>(i % 16 * kWidth / 16), static_cast<Sint16>(i / 16 * kHeight / 16)});
+    return placed;
+}
+
+void oursBlits(benchmark::State& state, const std::vector<Placed>& placed)
+{
+    for (auto _ : state)
+        for (const Placed& p : placed) {
+            SDL_Rect place = {p.x, p.y, 0, 0};
+            blitPicture(p.picture, screen, place);
+        }
+}
+
+void sdlBlits(benchmark::State& state, const std::vector<Placed>& placed)
+{
+    for (auto _ : state)
+        for (const Placed& p : placed) {
+            SDL_Rect place = {p.x, p.y, 0, 0};
+            SDL_UpperBlit(p.picture, nullptr, screen, &place);
+        }
+}
 }  // namespace
 
 BENCHMARK(fill);
@@ -203,11 +271,17 @@ int main(int argc, char** argv)
         return 1;
     }
     screen = SDL_SetVideoMode(kWidth, kHeight, 32, 0);
-    const std::string flarePath = std::string(DEMO_DATA_DIR) + "/flare.tga";
-    flare = IMG_Load(flarePath.c_str());
-    if (!screen || !flare) {
-        fprintf(stderr, "bench-effects: cannot open the display or load %s\n", flarePath.c_str());
+    if (!screen) {
+        fprintf(stderr, "bench-effects: cannot open the display: %s\n", SDL_GetError());
         return 1;
+    }
+    flare = loadPicture("flare.tga");
+    for (const SceneBlits& scene : kSceneBlits) {
+        const std::vector<Placed> placed = placeScene(scene);
+        benchmark::RegisterBenchmark((std::string("blitsOurs/") + scene.scene).c_str(), oursBlits, placed)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("blitsSdl/") + scene.scene).c_str(), sdlBlits, placed)
+            ->Unit(benchmark::kMicrosecond);
     }
     const SDL_PixelFormat* f = screen->format;
     backBuffer = SDL_CreateRGBSurface(SDL_SWSURFACE, kWidth, kHeight, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
@@ -229,6 +303,11 @@ int main(int argc, char** argv)
         if (reporter.seconds.count(name + "Reference"))
             printf("speedup %s %.2f\n", kEffects[i], reporter.seconds[name + "Reference"] / t);
         if (fillTime > 0) printf("ratio %s %.2f\n", kEffects[i], t / fillTime);
+    }
+    for (const SceneBlits& scene : kSceneBlits) {
+        const std::string ours = std::string("blitsOurs/") + scene.scene, sdl = std::string("blitsSdl/") + scene.scene;
+        if (reporter.seconds.count(ours) && reporter.seconds.count(sdl))
+            printf("blits %s %.1f %.1f\n", scene.scene, reporter.seconds[ours], reporter.seconds[sdl]);
     }
     SDL_FreeSurface(flare);
     SDL_FreeSurface(backBuffer);

@@ -1,11 +1,12 @@
 // Turns its input into a picture of any size and pixel format, puts it in
-// every picture slot (the flare included) and draws frames of the scenes at
-// times taken from the input.
+// the display's layout as start-up does and in every picture slot (the flare
+// included), and draws frames of the scenes at times taken from the input.
 #include "driver/frame_loop.h"
 #include "driver/picture_check.h"
 #include "driver/startup.h"
 #include "effects/fountain_effect.h"
 #include "effects/lines_effect.h"
+#include "effects/picture_blit.h"
 #include "globals.h"
 #include "random.h"
 
@@ -111,8 +112,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Input in(data, size);
-    SDL_Surface* picture = makePicture(in);
-    if (!picture) return 0;
+    SDL_Surface* made = makePicture(in);
+    if (!made) return 0;
+    // As start-up puts every loaded picture.
+    SDL_Surface* picture = pictureInDisplayLayout(made);
     Pictures& p = demo.pictures;
     for (SDL_Surface** slot : {&p.zemblogo, &p.tx1, &p.tx2, &p.tx3, &p.tx4, &p.ftx1, &p.ftx2, &p.rulltx, &p.pold,
                                &p.poldtx, &p.flare, &p.mosk, &p.duvtx1, &p.duvtx2, &p.arsesmile, &p.trenbix})

@@ -1,11 +1,12 @@
 #include "driver/scene_helpers.h"
 
+#include "effects/picture_blit.h"
 #include "sound/sound.h"
 
 void blitAtX(Demo& demo, SDL_Surface* picture, int32_t x)
 {
     demo.destRect.x = low16(x);
-    SDL_UpperBlit(picture, nullptr, demo.screen, &demo.destRect);
+    blitPicture(picture, demo.screen, demo.destRect);
 }
 
 void blitAt(Demo& demo, SDL_Surface* picture, int32_t x, int32_t y)

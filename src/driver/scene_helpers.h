@@ -15,8 +15,8 @@ inline float easeTime(const Demo& demo)
 }
 
 // Blits the whole picture with its top-left corner at (x, y). destRect keeps
-// the low 16 bits of each coordinate, and SDL writes the clipped rectangle
-// back into it.
+// the low 16 bits of each coordinate, and the blit writes the clipped
+// rectangle back into it, as SDL's does (effects/picture_blit.h).
 void blitAt(Demo& demo, SDL_Surface* picture, int32_t x, int32_t y);
 
 // Like blitAt, but keeps whatever y destRect holds.

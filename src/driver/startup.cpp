@@ -7,6 +7,7 @@
 #include "effects/fountain_effect.h"
 #include "effects/lines_effect.h"
 #include "effects/noise_effect.h"
+#include "effects/picture_blit.h"
 #include "effects/zoom_blend_effect.h"
 #include "globals.h"
 
@@ -43,18 +44,6 @@ const char* imageError()
     return *IMG_GetError() ? IMG_GetError() : "cannot be decoded";
 }
 
-// A picture without alpha (the JPEGs, 24-bit) would be converted to the
-// display's layout on every blit; converting it once here gives the same
-// pixels. Pictures with alpha already share the display's layout and keep
-// their own blending.
-SDL_Surface* inDisplayFormat(SDL_Surface* picture)
-{
-    if (picture->format->Amask != 0 || !SDL_GetVideoSurface()) return picture;
-    SDL_Surface* converted = SDL_DisplayFormat(picture);
-    if (!converted) return picture;
-    SDL_FreeSurface(picture);
-    return converted;
-}
 }  // namespace
 
 void preferSyncToVblank()
@@ -114,7 +103,7 @@ bool loadPictures(Pictures& pictures)
             fprintf(stderr, "Cannot load %s: %s\n", file.path, problem.c_str());
             return false;
         }
-        pictures.*file.slot = inDisplayFormat(picture);
+        pictures.*file.slot = pictureInDisplayLayout(picture);
     }
     return true;
 }

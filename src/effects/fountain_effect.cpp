@@ -1,5 +1,7 @@
 #include "effects/fountain_effect.h"
 
+#include "effects/picture_blit.h"
+
 #include "globals.h"
 #include "numbers.h"
 
@@ -75,7 +77,7 @@ void FountainEffect::render(SDL_Surface* target, int32_t time)
     // turn. Index order keeps particle 255 on top.
     for (int i = 0; i < kParticleCount; ++i) {
         SDL_Rect place = {low16(trunc32(particles.x[i])), low16(trunc32(particles.y[i])), 0, 0};
-        SDL_UpperBlit(sprite, nullptr, target, &place);
+        blitPicture(sprite, target, place);
     }
     fountainPreviousTime = time;
 }

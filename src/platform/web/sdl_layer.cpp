@@ -56,6 +56,19 @@ SDL_Surface* makeSurface(int width, int height, Uint32 Amask)
     s.clip_rect = {0, 0, static_cast<Uint16>(width), static_cast<Uint16>(height)};
     return &s;
 }
+
+// The layer's surfaces come in two layouts, xRGB and ARGB: a display format
+// is a copy in the same one.
+SDL_Surface* copyInLayout(SDL_Surface* surface, Uint32 Amask)
+{
+    if (surface->format->Amask != Amask) {
+        fail("Conversion between these layouts");
+        return nullptr;
+    }
+    SDL_Surface* copy = makeSurface(surface->w, surface->h, Amask);
+    if (copy) copyPixels(viewOf(surface), viewOf(copy));
+    return copy;
+}
 }  // namespace
 
 int SDL_Init(Uint32)
@@ -107,13 +120,12 @@ void SDL_FreeSurface(SDL_Surface* surface)
 
 SDL_Surface* SDL_DisplayFormat(SDL_Surface* surface)
 {
-    if (surface->format->Amask) {
-        fail("Display format of a surface with alpha");
-        return nullptr;
-    }
-    SDL_Surface* copy = makeSurface(surface->w, surface->h, 0);
-    copyPixels(viewOf(surface), viewOf(copy));
-    return copy;
+    return copyInLayout(surface, 0);
+}
+
+SDL_Surface* SDL_DisplayFormatAlpha(SDL_Surface* surface)
+{
+    return copyInLayout(surface, kAlpha);
 }
 
 int SDL_LockSurface(SDL_Surface* surface)
@@ -134,23 +146,6 @@ int SDL_FillRect(SDL_Surface* dst, SDL_Rect* dstrect, Uint32 color)
     if (dstrect && !clipFill(dst->clip_rect, *dstrect)) return 0;
     if (dstrect) area = *dstrect;
     fillPixels(subView(viewOf(dst), area), color);
-    return 0;
-}
-
-int SDL_UpperBlit(SDL_Surface* src, SDL_Rect* srcrect, SDL_Surface* dst, SDL_Rect* dstrect)
-{
-    if (!src || !dst) return fail("SDL_UpperBlit: passed a NULL surface");
-    if (src->locked || dst->locked) return fail("Surfaces must not be locked during blit");
-    if (srcrect) return fail("Only whole-surface blits");
-    SDL_Rect whole = {};
-    SDL_Rect& to = dstrect ? *dstrect : whole;
-    SDL_Rect from;
-    if (!clipBlit(src->w, src->h, dst->clip_rect, to, from)) return 0;
-    const PixelView in = subView(viewOf(src), from);
-    const PixelView out = subView(viewOf(dst), to);
-    if (src->format->Amask && !dst->format->Amask) blendPixels(in, out);
-    else if (src->format->Amask == dst->format->Amask) copyPixels(in, out);
-    else return fail("Blit between these layouts");
     return 0;
 }
 

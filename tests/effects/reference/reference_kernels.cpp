@@ -1,5 +1,6 @@
 #include "effects/reference/reference_kernels.h"
 
+#include "effects/picture_blit.h"
 #include "random.h"
 
 #include <SDL_gfxPrimitives.h>
@@ -156,7 +157,7 @@ void fountain(Particles& particles, uint32_t width, uint32_t height, SDL_Surface
         }
         SDL_Rect place = {static_cast<Sint16>(static_cast<int32_t>(particles.x[i])),
                           static_cast<Sint16>(static_cast<int32_t>(particles.y[i])), 0, 0};
-        SDL_UpperBlit(sprite, nullptr, target, &place);
+        blitPicture(sprite, target, place);
     }
     previousTime = time;
 }

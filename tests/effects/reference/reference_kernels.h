@@ -31,7 +31,7 @@ void lineFigure(int32_t time, uint32_t width, uint32_t height, float amplitude, 
 void lines(SDL_Surface* target, int32_t time, uint32_t width, uint32_t height, float amplitude);
 
 // One fountain frame: each particle moved, relaunched if it fell, and blitted
-// in turn, the sprite as it was loaded.
+// in turn (the demo's picture blit), the sprite as it was loaded.
 void fountain(Particles& particles, uint32_t width, uint32_t height, SDL_Surface* sprite, SDL_Surface* target,
               int32_t time, int32_t& previousTime, RandomSource random);
 

@@ -8,9 +8,8 @@
 // starts to make fails to compile rather than behaving differently.
 //
 // Differences from SDL 1.2, none of which the demo sees: surfaces are 32-bit
-// with 8-bit channels only; a blit either blends per-pixel alpha onto a
-// surface without alpha or copies between equal layouts (anything else fails
-// with -1); no event is ever queued (the page's keys go straight to the
+// with 8-bit channels only, xRGB or ARGB; there is no blit (the demo draws
+// its pictures itself); no event is ever queued (the page's keys go straight to the
 // event filter, and closing the page ends everything).
 
 // What SDL_stdinc.h brings along, which code written against SDL may rely on.
@@ -68,11 +67,12 @@ SDL_Surface* SDL_CreateRGBSurface(Uint32 flags, int width, int height, int depth
 void SDL_FreeSurface(SDL_Surface* surface);
 // A copy in the display's layout, for a surface without alpha.
 SDL_Surface* SDL_DisplayFormat(SDL_Surface* surface);
+SDL_Surface* SDL_DisplayFormatAlpha(SDL_Surface* surface);
 int SDL_LockSurface(SDL_Surface* surface);
+// Surfaces are plain memory: locking only counts, and no blit needs it.
+#define SDL_MUSTLOCK(surface) false
 void SDL_UnlockSurface(SDL_Surface* surface);
 int SDL_FillRect(SDL_Surface* dst, SDL_Rect* dstrect, Uint32 color);
-int SDL_UpperBlit(SDL_Surface* src, SDL_Rect* srcrect, SDL_Surface* dst, SDL_Rect* dstrect);
-#define SDL_BlitSurface SDL_UpperBlit
 // Marks a frame as drawn; the page copies it out (webPresent in web_main.cpp).
 int SDL_Flip(SDL_Surface* screen);
 Uint32 SDL_MapRGBA(const SDL_PixelFormat* format, Uint8 r, Uint8 g, Uint8 b, Uint8 a);
