@@ -5,6 +5,8 @@
 # copies the checkout into it, and runs `scripts/check.sh --core` there under
 # chroot: the build and its tests with the end-to-end ones, the web build in
 # chromium, and the Debian package built, installed, run and purged.
+# With arguments it runs that command in the root instead, from the copy of
+# the checkout (scripts/debian13.sh bash: a shell there).
 # The mounts it makes are undone when it ends, however it ends.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -71,6 +73,7 @@ find "$TARGET$INSIDE" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} +
     xargs -0 -r sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh | tar --null -T - -cf -) |
     tar -xf - -C "$TARGET$INSIDE"
 
+[ "$#" -gt 0 ] || set -- scripts/check.sh --core
 chroot "$TARGET" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     HOME=/root LANG=C.UTF-8 CI="${CI:-}" NODE_EXTRA_CA_CERTS="$CA_FILE" \
-    /bin/bash "$INSIDE/scripts/check.sh" --core
+    /bin/sh -c 'cd "$0" && exec "$@"' "$INSIDE" "$@"
