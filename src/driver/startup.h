@@ -29,7 +29,8 @@ void setWindowCaptionAndIcon();
 // allocation of start-up.
 Display openDisplay(int width, int height, bool fullscreen);
 
-// SDL event filter, called for every event: an Escape press becomes a quit
+// SDL event filter, called for every event: a key press while Escape is
+// down, or a press of Escape even if already released, becomes a quit
 // request. Only SDL_QUIT is queued. The frame loop never takes events off the
 // queue (it only peeks for SDL_QUIT), so anything else queued would stay: once
 // mouse motion and keys had filled SDL's 128 entries, a window close would be
