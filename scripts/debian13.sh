@@ -19,9 +19,9 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "debootstrap and chroot need root: run scripts/debian13.sh as root" >&2
     exit 1
 fi
-if ! command -v debootstrap >/dev/null; then
+if ! command -v debootstrap >/dev/null || ! command -v rsync >/dev/null; then
     apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap rsync
 fi
 
 MOUNTED=()
@@ -65,13 +65,11 @@ if [ -n "$CA_FILE" ] && [ -f "$CA_FILE" ]; then
     cp "$CA_FILE" "$TARGET$CA_FILE"
 fi
 
-# The checkout as it stands, without this machine's build folders; the root's
-# own build folders stay, so that a second run builds only what changed.
+# The checkout as it stands, without what git ignores (the build folders).
+# The root's own build folders stay, and only files whose contents changed are copied
+# (with the time of the copy), so that a second run builds only what changed.
 mkdir -p "$TARGET$INSIDE"
-find "$TARGET$INSIDE" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} +
-(cd "$ROOT" && git ls-files -z --cached --others --exclude-standard |
-    xargs -0 -r sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh | tar --null -T - -cf -) |
-    tar -xf - -C "$TARGET$INSIDE"
+rsync -rlc --delete --exclude=/.git/ --filter=':- .gitignore' "$ROOT/" "$TARGET$INSIDE/"
 
 [ "$#" -gt 0 ] || set -- scripts/check.sh --core
 chroot "$TARGET" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
