@@ -94,11 +94,18 @@ std::string pictureFileProblem(const char* path)
     FILE* file = fopen(path, "rb");
     if (!file) return strerror(errno);
     // Enough for the header of any picture here: a JPEG's size may follow
-    // several large metadata segments, so read the whole file.
+    // several large metadata segments, so read the whole file. Straight into
+    // the vector: a block on the stack that size would overflow the browser
+    // build's 64 KB stack.
+    constexpr size_t kChunk = 65536;
     std::vector<uint8_t> bytes;
-    uint8_t block[65536];
-    size_t count;
-    while ((count = fread(block, 1, sizeof block, file)) > 0) bytes.insert(bytes.end(), block, block + count);
+    size_t count = kChunk;
+    while (count == kChunk) {
+        const size_t before = bytes.size();
+        bytes.resize(before + kChunk);
+        count = fread(bytes.data() + before, 1, kChunk, file);
+        bytes.resize(before + count);
+    }
     const bool failed = ferror(file);
     const int error = errno;
     fclose(file);
