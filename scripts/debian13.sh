@@ -24,6 +24,12 @@ if ! command -v debootstrap >/dev/null || ! command -v rsync >/dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap rsync
 fi
 
+# One run at a time: a second one's mounts and copy would pull the ground
+# from under the first.
+mkdir -p "$WORK"
+exec 9>"$WORK/lock"
+flock -n 9 || { echo "Another scripts/debian13.sh is using $TARGET" >&2; exit 1; }
+
 MOUNTED=()
 unmount_all() {
     local i
@@ -45,8 +51,7 @@ if [ "${DEBIAN13_FRESH:-0}" = 1 ] || [ ! -e "$WORK/made" ]; then
         echo "$TARGET still has mounts; unmount them first" >&2
         exit 1
     fi
-    rm -rf "$WORK"
-    mkdir -p "$WORK"
+    rm -rf "$TARGET" "$WORK/made"
     debootstrap --variant=minbase "$SUITE" "$TARGET"
     touch "$WORK/made"
 fi

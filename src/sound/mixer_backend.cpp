@@ -17,7 +17,6 @@
 #include <mutex>
 #include <thread>
 
-namespace {
 // The device's pieces, small enough for a cue to reach the speaker well within
 // 100 ms. SDL 1.2's PulseAudio driver mixes half a piece at a time and asks
 // the server for four such halves of buffer; a larger piece can exceed what
@@ -25,12 +24,13 @@ namespace {
 // waits for room that never comes: 512 frames (12 ms). sdl12-compat hands
 // the piece to SDL2, which keeps just one queued at the server: 1024 frames
 // (23 ms) leave room for a late wake-up without a dropout.
-Uint16 deviceFrames()
+uint16_t deviceFrames()
 {
     constexpr Uint8 kFirstCompatPatch = 50;  // sdl12-compat calls itself 1.2.50 and on
     return SDL_Linked_Version()->patch >= kFirstCompatPatch ? 1024 : 512;
 }
-// A device that does not close in this time is left to the end of the
+
+namespace {// A device that does not close in this time is left to the end of the
 // process (see closeDevice).
 constexpr std::chrono::milliseconds kCloseDeadline{400};
 

@@ -48,5 +48,9 @@ public:
 // SDL's audio device fed by the demo's own mix; libmpg123 decodes the files.
 SoundBackend& mixerBackend();
 
+// The frames of each piece that back-end asks SDL's device for, which
+// depend on the SDL 1.2 in use.
+uint16_t deviceFrames();
+
 // Never finds a device: the demo then runs silently.
 SoundBackend& nullBackend();

@@ -50,6 +50,7 @@ close_after_moves
 rm data/icon.png
 start_demo
 close_after_moves
-[ "$(cat "$WORK/out.log")" = "No window icon (data/icon.png): Couldn't open data/icon.png" ] ||
+# SDL_image's own words follow; Debian 13's add the system's reason.
+[ "$(wc -l <"$WORK/out.log")" = 1 ] && grep "^No window icon (data/icon.png): Couldn't open data/icon.png" "$WORK/out.log" >/dev/null ||
     fail "unexpected output without the icon: $(cat "$WORK/out.log")"
 echo "ok: titled window closed after 600 moves, with and without its icon"

@@ -116,7 +116,8 @@ TEST_F(SoundFilesDeathTest, AWrongRateIsNamed)
 }
 
 // The real back-end on SDL's disk-writer driver, which writes the mixed
-// output to a file a little slower than real time, as a device that starts
+// output to a file a little slower than real time (it waits the given delay
+// after each piece, whatever the piece's length), as a device that starts
 // late or stalls would; the mix follows a demo clock that the test runs.
 // Moments are positions in that file, read while it grows.
 class DiskRecording {
@@ -126,7 +127,8 @@ public:
         if (const char* driver = getenv("SDL_AUDIODRIVER")) savedDriver = driver;
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-        setenv("SDL_DISKAUDIODELAY", "12", 1);
+        const int pieceMs = deviceFrames() * 1000 / 44100 + 1;
+        setenv("SDL_DISKAUDIODELAY", std::to_string(pieceMs).c_str(), 1);
     }
     ~DiskRecording()
     {
