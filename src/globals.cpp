@@ -1,6 +1,7 @@
 #include "globals.h"
 
 int quitRequested = 0;
+int displayToggleRequested = 0;
 uint32_t randomState = 1;
 NoiseFieldState noiseField;
 int32_t fountainPreviousTime = 0;

@@ -11,6 +11,10 @@
 // timeline.
 extern int quitRequested;
 
+// Set by the event filter on F11 or Alt+Enter; the frame loop then switches
+// between full screen and a window and clears it.
+extern int displayToggleRequested;
+
 // The state of the demo's random sequence (random.h). Seeded once at start-up;
 // until then it holds 1, like an unseeded rand().
 extern uint32_t randomState;

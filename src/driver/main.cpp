@@ -1,6 +1,7 @@
 // The demo: start-up, the frame loop over the timeline, shutdown.
 #include "driver/frame_loop.h"
 #include "driver/startup.h"
+#include "platform/sdl/display.h"
 #include "random.h"
 #include "sound/alsa_messages.h"
 #include "sound/sound.h"
@@ -17,7 +18,7 @@ int runDemo()
 {
     Demo demo;
 
-    preferSyncToVblank();
+    preferDisplaySettings();
     if (SDL_Init(kSdlSubsystems) < 0) {
         fprintf(stderr, "Cannot init SDL: %s\n", SDL_GetError());
         exit(1);
@@ -28,25 +29,27 @@ int runDemo()
     // creation, and any queued before the filter would stay for good.
     SDL_SetEventFilter(eventFilter);
     setWindowCaptionAndIcon();
-    const Display display = openDisplay(kScreenWidth, kScreenHeight, true);
+    preferWindowScale(kScreenWidth, kScreenHeight);
+    const Display display = openDisplay(kScreenWidth, kScreenHeight, false);
     if (!display.screen) {
         fprintf(stderr, "Cannot set %dx%d mode: %s\n", kScreenWidth, kScreenHeight, SDL_GetError());
         exit(1);
     }
     demo.screen = display.screen;
     demo.backBuffer = display.backBuffer;
+    toggleFullScreen(demo.screen);
+    endOnLostDisplay();
 
     // The clock starts before the loading: the first frame finds it a quarter
     // of the loading time on. The music follows it from there.
     demo.startTicks = SDL_GetTicks();
     seedRandom(static_cast<uint32_t>(time(nullptr)));
     if (!prepareDemo(demo)) exit(1);
-    SDL_ShowCursor(SDL_DISABLE);
     silenceAlsaMessages();
     soundInit(0);
 
     demo.demoTime = 0;
-    runFrameLoop(demo, sdlPlatform());
+    runFrameLoop(demo, desktopPlatform());
 
     // The display goes first: a sound server that holds up the sound's
     // shutdown ends the process there, and the desktop must have its screen

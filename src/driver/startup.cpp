@@ -46,11 +46,6 @@ const char* imageError()
 
 }  // namespace
 
-void preferSyncToVblank()
-{
-    setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
-}
-
 void setWindowCaptionAndIcon()
 {
     SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
@@ -79,6 +74,8 @@ int eventFilter(const SDL_Event* event)
 {
     if (event->type == SDL_QUIT) return 1;
     if (event->type != SDL_KEYDOWN) return 0;
+    const SDL_keysym& key = event->key.keysym;
+    if (key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && key.mod & KMOD_ALT)) displayToggleRequested = 1;
     // The key state alone would miss a quick tap: when the press and the
     // release come in one pump, sdl12-compat marks the key released before
     // it passes the press on.

@@ -12,12 +12,6 @@ struct Display {
     SDL_Surface* backBuffer;  // same size and masks as the screen
 };
 
-// Before SDL starts: on sdl12-compat, SDL_Flip waits for the display's
-// refresh unless the user has set SDL12COMPAT_SYNC_TO_VBLANK (0 turns it off).
-// The frame loop has no limit of its own; classic SDL 1.2 ignores the
-// variable and flips as fast as the loop runs.
-void preferSyncToVblank();
-
 // Before the display opens: the window's caption "Tideglow" and its icon
 // from data/icon.png. The icon is cosmetic: when it cannot be loaded the
 // window gets the desktop's default one, with a line on stderr.
@@ -31,7 +25,7 @@ Display openDisplay(int width, int height, bool fullscreen);
 
 // SDL event filter, called for every event: a key press while Escape is
 // down, or a press of Escape even if already released, becomes a quit
-// request. Only SDL_QUIT is queued. The frame loop never takes events off the
+// request; F11 or Alt+Enter a request to toggle full screen. Only SDL_QUIT is queued. The frame loop never takes events off the
 // queue (it only peeks for SDL_QUIT), so anything else queued would stay: once
 // mouse motion and keys had filled SDL's 128 entries, a window close would be
 // lost.

@@ -197,7 +197,7 @@ void webSendKey(SDLKey key, bool pressed)
     keyState[key] = pressed;
     if (!pressed || !eventFilter) return;
     SDL_Event event;
-    event.key = {SDL_KEYDOWN, {key}};
+    event.key = {SDL_KEYDOWN, {key, KMOD_NONE}};
     // The filter sees the event; no key press is ever read from the queue,
     // so none is kept.
     eventFilter(&event);

@@ -86,7 +86,9 @@ Uint32 SDL_GetTicks();
 enum { SDL_DISABLE = 0, SDL_ENABLE = 1 };
 int SDL_ShowCursor(int toggle);
 
-typedef enum { SDLK_ESCAPE = 27, SDLK_LAST = 323 } SDLKey;
+typedef enum { SDLK_RETURN = 13, SDLK_ESCAPE = 27, SDLK_F11 = 292, SDLK_LAST = 323 } SDLKey;
+typedef enum { KMOD_NONE = 0, KMOD_LALT = 0x100, KMOD_RALT = 0x200 } SDLMod;
+#define KMOD_ALT (KMOD_LALT | KMOD_RALT)
 enum : Uint8 { SDL_KEYDOWN = 2, SDL_QUIT = 12 };
 #define SDL_EVENTMASK(type) (1u << (type))
 #define SDL_QUITMASK SDL_EVENTMASK(SDL_QUIT)
@@ -94,6 +96,7 @@ typedef enum { SDL_ADDEVENT, SDL_PEEKEVENT, SDL_GETEVENT } SDL_eventaction;
 
 struct SDL_keysym {
     SDLKey sym;
+    SDLMod mod;
 };
 struct SDL_KeyboardEvent {
     Uint8 type;

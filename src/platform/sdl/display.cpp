@@ -1,0 +1,63 @@
+#include "platform/sdl/display.h"
+
+#include "globals.h"
+#include "sound/sound.h"
+
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// Xlib calls this from inside whichever call found the connection gone; there
+// is no display left to shut down, and returning would leave the process to
+// Xlib and SDL.
+int lostDisplay(Display*)
+{
+    fputs("The display was lost (its X server went away): the demo ends\n", stderr);
+    soundShutdown();
+    _exit(1);
+}
+}  // namespace
+
+void preferDisplaySettings()
+{
+    setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+}
+
+void preferWindowScale(int width, int height)
+{
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    if (!desktop || desktop->current_w <= 0 || desktop->current_h <= 0) return;
+    const int scale = std::max(1, std::min(desktop->current_w / width, (desktop->current_h - 1) / height));
+    setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), 0);
+}
+
+void toggleFullScreen(SDL_Surface* screen)
+{
+    if (!SDL_WM_ToggleFullScreen(screen)) return;
+    SDL_ShowCursor(screen->flags & SDL_FULLSCREEN ? SDL_DISABLE : SDL_ENABLE);
+}
+
+void endOnLostDisplay()
+{
+    XSetIOErrorHandler(lostDisplay);
+}
+
+Platform desktopPlatform()
+{
+    const Platform sdl = sdlPlatform();
+    return {sdl.ticks, [quitPending = sdl.quitPending] {
+                const bool quit = quitPending();
+                if (displayToggleRequested) {
+                    displayToggleRequested = 0;
+                    toggleFullScreen(SDL_GetVideoSurface());
+                }
+                return quit;
+            }};
+}
