@@ -6,10 +6,13 @@
  * very different times). SLOW_START_MS makes each IMG_Load that much slower,
  * which leaves time to press keys during start-up. With FAIL_BACK_BUFFER set,
  * the first surface made after the display has opened, the back buffer, is
- * refused as SDL refuses one without memory. */
+ * refused as SDL refuses one without memory. With FLIP_COUNT_FILE set, the
+ * flips per second between the first flip and the process's end are written
+ * there when it ends. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
 
@@ -17,6 +20,8 @@ static int flipped;
 static int displayOpen;
 static uint32_t flipTicks;
 static uint32_t calls;
+static unsigned long flips;
+static struct timespec firstFlip;
 
 static uint32_t realTicks(void)
 {
@@ -48,8 +53,23 @@ int SDL_Flip(void* screen)
     if (!flipped) {
         flipTicks = realTicks();
         flipped = 1;
+        clock_gettime(CLOCK_MONOTONIC, &firstFlip);
     }
+    ++flips;
     return real(screen);
+}
+
+__attribute__((destructor)) static void writeFlipRate(void)
+{
+    const char* path = getenv("FLIP_COUNT_FILE");
+    if (!path || flips < 2) return;
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    FILE* out = fopen(path, "w");
+    if (!out) return;
+    const double seconds = (double)(now.tv_sec - firstFlip.tv_sec) + (double)(now.tv_nsec - firstFlip.tv_nsec) * 1e-9;
+    fprintf(out, "%.1f\n", (double)(flips - 1) / seconds);
+    fclose(out);
 }
 
 void* IMG_Load(const char* path)

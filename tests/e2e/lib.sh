@@ -4,6 +4,7 @@
 # Exit status 77 marks a test as skipped.
 set -euo pipefail
 
+E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 DEMO="$1"
 CAPTURE="${3:-}"
 DATA="$2"
@@ -69,8 +70,9 @@ claim_display() {
     DISPLAY_CLAIM="$claim"
 }
 
-# Starts a private X server and exports DISPLAY. Numbers from 90 up keep
-# clear of desktops and of X servers that other sandboxes may run.
+# Starts a private X server, with a screen of $1 (default 640x480), and
+# exports DISPLAY. Numbers from 90 up keep clear of desktops and of X servers
+# that other sandboxes may run.
 start_xvfb() {
     command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
     local n
@@ -79,7 +81,7 @@ start_xvfb() {
         if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
             # -noreset: the demo probes the display and closes it before opening
             # it for good; a reset between the two would refuse the second.
-            Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+            Xvfb ":$n" -screen 0 "${1:-640x480}x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
             XVFB_PID=$!
             for _ in $(seq 100); do
                 [ -e "/tmp/.X11-unix/X$n" ] || ! kill -0 "$XVFB_PID" 2>/dev/null && break
@@ -175,10 +177,50 @@ stop_recording() {
     RECORDER_PID=""
 }
 
+# The geometry openbox gives the demo's window: "WIDTHxHEIGHT+X+Y".
+window_geometry() {
+    wmctrl -lG | awk '$NF == "Tideglow" { print $5 "x" $6 "+" $3 "+" $4; exit }'
+}
+
+# Waits up to 3 s for the demo's window to take the geometry $1 (a pattern).
+expect_window() {
+    local _
+    for _ in $(seq 30); do
+        [[ "$(window_geometry)" == $1 ]] && return
+        sleep 0.1
+    done
+    fail "window at $(window_geometry), not $1"
+}
+
+# On a 1920 x 1080 screen under openbox, with the demo ($1, a command) running
+# on sdl12-compat, its picture in the noise scene (on a clock 12 times fast):
+# the rectangle and the nearest-neighbour sharpness as screen_picture.py
+# measures them, and the switch to a window of twice the picture's size and
+# back by F11 and by Alt+Enter. Leaves the demo running, its PID in
+# DEMO_PID, its flips counted into $WORK/flips.txt.
+check_full_screen() {
+    build_fast_clock
+    FAST_CLOCK_SCALE=12 FLIP_COUNT_FILE="$WORK/flips.txt" LD_PRELOAD="$FAST_CLOCK" "$1" >"$WORK/out.log" 2>&1 &
+    DEMO_PID=$!
+    expect_window 1920x1080+0+0
+    sleep 3
+    ffmpeg -v error -f x11grab -video_size 1920x1080 -i "$DISPLAY" -frames:v 1 "$WORK/screen.png" ||
+        fail "no screenshot"
+    /usr/bin/python3 "$E2E_DIR/screen_picture.py" "$WORK/screen.png" 1440x1080+240+0 ||
+        fail "the picture on the screen is not as it should be"
+    local key
+    for key in F11 alt+Return; do
+        xdotool key "$key"
+        expect_window 1280x960+*
+        xdotool key "$key"
+        expect_window 1920x1080+0+0
+    done
+}
+
 # Builds the clock-and-start-up shim of fast_clock.c into $WORK and sets
 # FAST_CLOCK to it, for LD_PRELOAD. A demo built with AddressSanitizer
 # accepts a preloaded library only when told not to check the order.
-FAST_CLOCK_SOURCE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/fast_clock.c"
+FAST_CLOCK_SOURCE="$E2E_DIR/fast_clock.c"
 build_fast_clock() {
     command -v cc >/dev/null || { echo "SKIP: no C compiler for the clock shim"; exit 77; }
     cc -shared -fPIC -O2 -o "$WORK/fast_clock.so" "$FAST_CLOCK_SOURCE" -ldl

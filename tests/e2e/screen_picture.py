@@ -1,0 +1,45 @@
+"""Measures the demo's picture on a screenshot taken in a scene that fills
+the whole frame: the rectangle it covers must be the expected one (to within
+the frame's one-pixel black border, scaled), black around it, and its pixels
+nearest-neighbour sharp: most horizontally adjacent pixels inside it equal,
+as each picture pixel covers two or three screen pixels (a smooth scaling
+leaves almost none equal).
+
+Usage: screen_picture.py SCREENSHOT.png WIDTHxHEIGHT+X+Y
+Prints what it found; exits 1 when something is off."""
+import re
+import subprocess
+import sys
+
+import numpy as np
+
+MIN_EQUAL_SHARE = 0.4  # nearest neighbour at 2.25x gives at least 0.55
+BORDER_SLACK = 4       # the frame's black border, scaled
+
+
+def main():
+    path, expected = sys.argv[1], sys.argv[2]
+    w, h, x, y = map(int, re.fullmatch(r"(\d+)x(\d+)\+(\d+)\+(\d+)", expected).groups())
+    probe = subprocess.run(["ffprobe", "-v", "error", "-select_streams", "v", "-show_entries",
+                            "stream=width,height", "-of", "csv=p=0", path],
+                           check=True, capture_output=True, text=True).stdout.split(",")
+    sw, sh = int(probe[0]), int(probe[1])
+    raw = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "rgb24", "-"],
+                         check=True, capture_output=True).stdout
+    screen = np.frombuffer(raw, np.uint8).reshape(sh, sw, 3).astype(np.int32)
+    lit = screen.max(axis=2) > 0
+    rows, cols = np.nonzero(lit.any(axis=1))[0], np.nonzero(lit.any(axis=0))[0]
+    top, bottom, left, right = rows[0], rows[-1] + 1, cols[0], cols[-1] + 1
+    inside = screen[y + BORDER_SLACK:y + h - BORDER_SLACK, x + BORDER_SLACK:x + w - BORDER_SLACK]
+    equal = float((inside[:, 1:] == inside[:, :-1]).all(axis=2).mean())
+    print(f"picture {right - left}x{bottom - top}+{left}+{top}, adjacent pixels equal {equal:.2f}")
+    fits = (abs(left - x) <= BORDER_SLACK and abs(top - y) <= BORDER_SLACK and
+            abs(right - x - w) <= BORDER_SLACK and abs(bottom - y - h) <= BORDER_SLACK)
+    if not fits:
+        print(f"expected {expected}")
+    if equal < MIN_EQUAL_SHARE:
+        print(f"not sharp: fewer than {MIN_EQUAL_SHARE:.0%} of adjacent pixels equal")
+    sys.exit(0 if fits and equal >= MIN_EQUAL_SHARE else 1)
+
+
+main()
