@@ -177,14 +177,14 @@ TEST(EventFilter, OnlyQuitEventsAreQueued)
     keys[SDLK_a] = 0;
     const SDL_Event release = keyEvent(SDL_KEYUP, SDLK_ESCAPE);
     EXPECT_EQ(eventFilter(&release), 0);
-    SDL_Event enter = keyEvent(SDL_KEYDOWN, SDLK_RETURN);
+    const SDL_Event enter = keyEvent(SDL_KEYDOWN, SDLK_RETURN);
     EXPECT_EQ(eventFilter(&enter), 0);
     EXPECT_EQ(displayToggleRequested, 0);
     // F11 and Alt+Enter ask for the switch between full screen and a window.
-    enter.key.keysym.mod = KMOD_LALT;
-    const SDL_Event f11 = keyEvent(SDL_KEYDOWN, SDLK_F11);
-    for (const SDL_Event* toggle : {&enter, &f11}) {
-        EXPECT_EQ(eventFilter(toggle), 0);
+    SDL_Event altEnter = enter;
+    altEnter.key.keysym.mod = KMOD_LALT;
+    for (const SDL_Event& toggle : {altEnter, keyEvent(SDL_KEYDOWN, SDLK_F11)}) {
+        EXPECT_EQ(eventFilter(&toggle), 0);
         EXPECT_EQ(displayToggleRequested, 1);
         displayToggleRequested = 0;
     }
