@@ -1,6 +1,7 @@
 #!/bin/bash
-# Builds the demo and starts it from build/, where its data/ folder lies.
+# Builds the demo and starts it as the installed command does (see
+# packaging/tideglow.in): on sdl12-compat unless TIDEGLOW_SDL=classic, from
+# build/, where its data/ folder lies.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-cd "$BUILD_DIR"
-exec ./demo
+exec sh "$BUILD_DIR/tideglow"

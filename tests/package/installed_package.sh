@@ -1,5 +1,6 @@
 # The Debian package on this machine: installed with apt-get, the demo
-# started by its command under Xvfb and ended with Escape, a capture from an
+# started by its command under Xvfb and openbox, measured full screen,
+# switched to a window and back, and ended with Escape, a capture from an
 # empty folder (pixel for pixel the build's, when a build folder is given),
 # then purged without a file left behind. Needs root; check.sh runs it after
 # scripts/package.sh.
@@ -27,10 +28,14 @@ version="$(dpkg-deb -f "$DEB" Version)"
 [ "$(/usr/games/tideglow-capture --version)" = "tideglow-capture (Tideglow) $version" ] ||
     fail "/usr/games/tideglow-capture --version: $(/usr/games/tideglow-capture --version)"
 
-# The command finds its data from any working directory.
+# The command finds its data from any working directory, and shows the
+# picture on sdl12-compat, filling a 1920 x 1080 screen's height sharply.
 cd "$WORK"
-start_xvfb
-press_escape_after 1
+start_xvfb 1920x1080
+start_openbox
+check_full_screen /usr/games/tideglow
+xdotool key Escape
+wait_for_exit "$DEMO_PID" 5
 [ "$EXIT_STATUS" = 0 ] || fail "tideglow ended with $EXIT_STATUS: $(cat "$WORK/out.log")"
 
 mkdir "$WORK/empty"
