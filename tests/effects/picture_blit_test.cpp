@@ -2,19 +2,17 @@
 // value and a thousand clipped blits, each held to what classic SDL drew for
 // the same cases (support/fixed_oracle.h).
 #include "effects/picture_blit.h"
+#include "effects/pixel_buffer.h"
 #include "support/fixed_oracle.h"
-#include "support/test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 // Every source, destination and alpha value for each channel: 256 blends of
 // 256 x 256 pixels, source channel = x, destination channel = y.
 TEST(PictureBlit, BlendsEveryValueAsClassicSdl)
 {
-    std::vector<uint32_t> source(256 * 256), target(256 * 256);
-    const PixelView in{source.data(), 256 * 4, 256, 256}, out{target.data(), 256 * 4, 256, 256};
+    PixelBuffer source(256, 256, 0), target(256, 256, 0);
+    const PixelView in = source.view(), out = target.view();
     Digest digest;
     for (uint32_t alpha = 0; alpha < 256; ++alpha) {
         for (uint32_t y = 0; y < 256; ++y)
@@ -35,13 +33,13 @@ TEST(PictureBlit, BlendsEveryValueAsClassicSdl)
 TEST(PictureBlit, ClipsWritesBackAndDrawsAsClassicSdl)
 {
     CaseDraws draws(20240611);
-    std::vector<uint32_t> targetPixels(200 * 150);
-    const PixelView target{targetPixels.data(), 200 * 4, 200, 150};
+    PixelBuffer targetPixels(200, 150, 0);
+    const PixelView target = targetPixels.view();
     Digest digest;
     for (int trial = 0; trial < 1000; ++trial) {
         const int w = draws.between(1, 260), h = draws.between(1, 200);
-        std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
-        const PixelView picture{pixels.data(), w * 4, w, h};
+        PixelBuffer pixels(w, h, 0);
+        const PixelView picture = pixels.view();
         draws.fill(picture);
         draws.fill(target);
         const SDL_Rect clip = draws.clip(200, 150);

@@ -3,6 +3,7 @@
 // SDL_gfx's line and SDL_image's pictures. Random cases with a fixed seed;
 // every case compares whole surfaces and the rectangles SDL writes back.
 #include "platform/web/picture_files.h"
+#include "effects/pixel_buffer.h"
 #include "platform/web/surface_ops.h"
 #include "support/fixed_oracle.h"
 #include "support/test_support.h"
@@ -29,8 +30,8 @@ protected:
 TEST_F(WebLayer, FillClipsWritesBackAndDrawsAsClassicSdl)
 {
     CaseDraws draws(20240611);
-    std::vector<uint32_t> pixels(120 * 90);
-    const PixelView target{pixels.data(), 120 * 4, 120, 90};
+    PixelBuffer pixels(120, 90, 0);
+    const PixelView target = pixels.view();
     Digest digest;
     for (int trial = 0; trial < 2000; ++trial) {
         draws.fill(target);
