@@ -225,6 +225,16 @@ check_full_screen() {
     done
 }
 
+# Ends the run check_full_screen left going with Escape: status 0, and at most
+# one flip per display refresh (65 per second) all along. Sets FLIP_RATE.
+end_full_screen() {
+    xdotool key Escape
+    wait_for_exit "$DEMO_PID" 5
+    [ "$EXIT_STATUS" = 0 ] || fail "status $EXIT_STATUS after Escape: $(cat "$WORK/out.log")"
+    FLIP_RATE="$(cat "$WORK/flips.txt")"
+    awk -v r="$FLIP_RATE" 'BEGIN { exit !(r <= 65) }' || fail "$FLIP_RATE flips per second"
+}
+
 # Builds the clock-and-start-up shim of fast_clock.c into $WORK and sets
 # FAST_CLOCK to it, for LD_PRELOAD. A demo built with AddressSanitizer
 # accepts a preloaded library only when told not to check the order.
