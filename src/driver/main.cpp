@@ -2,6 +2,7 @@
 #include "driver/frame_loop.h"
 #include "driver/startup.h"
 #include "platform/sdl/display.h"
+#include "platform/sdl/lost_display.h"
 #include "random.h"
 #include "sound/alsa_messages.h"
 #include "sound/sound.h"
@@ -30,14 +31,13 @@ int runDemo()
     SDL_SetEventFilter(eventFilter);
     setWindowCaptionAndIcon();
     preferWindowScale(kScreenWidth, kScreenHeight);
-    const Display display = openDisplay(kScreenWidth, kScreenHeight, false);
+    const Display display = openFullScreen(kScreenWidth, kScreenHeight);
     if (!display.screen) {
         fprintf(stderr, "Cannot set %dx%d mode: %s\n", kScreenWidth, kScreenHeight, SDL_GetError());
         exit(1);
     }
     demo.screen = display.screen;
     demo.backBuffer = display.backBuffer;
-    toggleFullScreen(demo.screen);
     endOnLostDisplay();
 
     // The clock starts before the loading: the first frame finds it a quarter
@@ -45,6 +45,7 @@ int runDemo()
     demo.startTicks = SDL_GetTicks();
     seedRandom(static_cast<uint32_t>(time(nullptr)));
     if (!prepareDemo(demo)) exit(1);
+    SDL_ShowCursor(SDL_DISABLE);
     silenceAlsaMessages();
     soundInit(0);
 

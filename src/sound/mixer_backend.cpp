@@ -2,6 +2,7 @@
 // mix (sound/sound_mix.h) from the audio callback, which keeps the music on
 // the demo clock (sound/mix_clock.h). libmpg123 decodes every file once, at
 // load.
+#include "platform/sdl/sdl_version.h"
 #include "sound/mix_clock.h"
 #include "sound/mix_handles.h"
 #include "sound/mp3_decode.h"
@@ -26,8 +27,7 @@
 // (23 ms) leave room for a late wake-up without a dropout.
 uint16_t deviceFrames()
 {
-    constexpr Uint8 kFirstCompatPatch = 50;  // sdl12-compat calls itself 1.2.50 and on
-    return SDL_Linked_Version()->patch >= kFirstCompatPatch ? 1024 : 512;
+    return onSdl12Compat() ? 1024 : 512;
 }
 
 namespace {// A device that does not close in this time is left to the end of the

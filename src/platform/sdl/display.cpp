@@ -1,28 +1,11 @@
 #include "platform/sdl/display.h"
 
 #include "globals.h"
-#include "sound/sound.h"
-
-#include <X11/Xlib.h>
+#include "platform/sdl/sdl_version.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
-
-namespace {
-
-// Xlib calls this from inside whichever call found the connection gone; there
-// is no display left to shut down, and returning would leave the process to
-// Xlib and SDL.
-int lostDisplay(Display*)
-{
-    fputs("The display was lost (its X server went away): the demo ends\n", stderr);
-    soundShutdown();
-    _exit(1);
-}
-}  // namespace
 
 void preferDisplaySettings()
 {
@@ -44,9 +27,12 @@ void toggleFullScreen(SDL_Surface* screen)
     SDL_ShowCursor(screen->flags & SDL_FULLSCREEN ? SDL_DISABLE : SDL_ENABLE);
 }
 
-void endOnLostDisplay()
+Display openFullScreen(int width, int height)
 {
-    XSetIOErrorHandler(lostDisplay);
+    if (!onSdl12Compat()) return openDisplay(width, height, true);
+    const Display display = openDisplay(width, height, false);
+    if (display.screen) toggleFullScreen(display.screen);
+    return display;
 }
 
 Platform desktopPlatform()

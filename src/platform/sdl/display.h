@@ -1,12 +1,12 @@
 #pragma once
 
 #include "driver/frame_loop.h"
+#include "driver/startup.h"
 
 #include <SDL.h>
 
 // The demo's display on a desktop, through SDL 1.2 under X: the settings
-// sdl12-compat takes, the switch between full screen and a window, and the
-// end of the demo when the display goes away.
+// sdl12-compat takes and the switch between full screen and a window.
 
 // Before SDL starts, sdl12-compat's settings, each unless the user has set
 // it: SDL_Flip waits for the display's refresh (SDL12COMPAT_SYNC_TO_VBLANK,
@@ -24,17 +24,15 @@ void preferDisplaySettings();
 void preferWindowScale(int width, int height);
 
 // Switches the display between full screen and a window, the mouse pointer
-// hidden in full screen only. Nothing changes when SDL cannot switch. The
-// demo opens its display as a window and switches it at once: sdl12-compat
-// sizes a window by SDL12COMPAT_WINDOW_SCALING only when it is made as one,
-// and would otherwise bring back a window of the picture's own size.
+// hidden in full screen only. Nothing changes when SDL cannot switch.
 void toggleFullScreen(SDL_Surface* screen);
 
-// After the display has opened: should the X server go away (the session
-// ends, the server restarts, a remote display drops), says so in one line on
-// stderr, closes the sound and ends the process with status 1. Without this,
-// sdl12-compat would go on running the demo on a dead display for good.
-void endOnLostDisplay();
+// openDisplay, full screen. On sdl12-compat the display opens as a window
+// and is switched at once: sdl12-compat sizes a window by
+// SDL12COMPAT_WINDOW_SCALING only when it is made as one, and F11 would
+// otherwise bring back a window of the picture's own size. Classic SDL
+// opens full screen directly, as its own toggle under X is less sure.
+Display openFullScreen(int width, int height);
 
 // SDL's clock and events, as sdlPlatform() gives them, and after each pump
 // the switch between full screen and a window that F11 or Alt+Enter asked
