@@ -43,8 +43,8 @@ close_after_moves() {
     [ "$status" = 0 ] || fail "status $status after the close request: $(cat "$WORK/out.log")"
 }
 
-# A sanitizer build's leak scan at exit alone takes 0.4 s, and longer beside
-# the other tests.
+# A sanitizer build takes about 0.4 s to end, its leak scan included, and
+# longer beside the other tests.
 CLOSE_LIMIT=1
 ! is_sanitizer_build || CLOSE_LIMIT=3
 
