@@ -38,6 +38,29 @@ bool drawable(const SDL_PixelFormat& picture, const SDL_PixelFormat& target)
            picture.Rmask == target.Rmask && picture.Gmask == target.Gmask && picture.Bmask == target.Bmask &&
            (picture.Amask == 0 || picture.Amask == kTopByte);
 }
+
+typedef uint32_t Pixels4 __attribute__((vector_size(16)));
+typedef uint16_t Channels8 __attribute__((vector_size(16)));
+
+// blendPixel (below) on four pixels at once, in GCC's and clang's portable
+// vectors: the same arithmetic as SDL's MMX routine, each channel in a 16-bit
+// lane whose product keeps its low 16 bits, which floor exactly once shifted.
+Pixels4 blendPixels4(Pixels4 source, Pixels4 target)
+{
+    const Pixels4 alpha = source >> 24;
+    const Channels8 lowByte = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
+    // Red and blue in the lanes of each pixel's two halves; green and the
+    // top byte likewise, the top byte's alpha 0 so that the target keeps it.
+    const Channels8 bothAlpha = (Channels8)(alpha | alpha << 16);
+    const Channels8 sourceRedBlue = (Channels8)(source & 0xff00ff);
+    const Channels8 targetRedBlue = (Channels8)(target & 0xff00ff);
+    const Channels8 sourceGreen = (Channels8)(source >> 8 & 0xff00ff);
+    const Channels8 targetGreen = (Channels8)(target >> 8 & 0xff00ff);
+    const Channels8 redBlue = (targetRedBlue + ((sourceRedBlue - targetRedBlue) * bothAlpha >> 8)) & lowByte;
+    const Channels8 green = (targetGreen + ((sourceGreen - targetGreen) * (Channels8)alpha >> 8)) & lowByte;
+    const Pixels4 opaque = (source & 0xffffff) | (target & kTopByte);
+    return alpha == 0xff ? opaque : ((Pixels4)redBlue | (Pixels4)green << 8);
+}
 }  // namespace
 
 bool clipBlit(int w, int h, const SDL_Rect& clip, SDL_Rect& dest, SDL_Rect& source)
@@ -67,29 +90,6 @@ uint32_t blendPixel(uint32_t source, uint32_t target)
     const uint32_t colour = alpha == 0xff ? source & 0xffffff : redBlue | green;
     return colour | (target & kTopByte);
 }
-
-namespace {
-typedef uint32_t Pixels4 __attribute__((vector_size(16)));
-typedef uint16_t Channels8 __attribute__((vector_size(16)));
-
-// blendPixel on four pixels at once, in GCC's and clang's portable vectors:
-// the same arithmetic as SDL's MMX routine, each channel in a 16-bit lane
-// whose product keeps its low 16 bits, which floor exactly once shifted.
-Pixels4 blendPixels4(Pixels4 source, Pixels4 target)
-{
-    const Pixels4 alpha = source >> 24;
-    const Channels8 lowByte = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
-    // Red and blue in the lanes of each pixel's two halves; green and the
-    // top byte likewise, the top byte's alpha 0 so that the target keeps it.
-    const Channels8 bothAlpha = (Channels8)(alpha | alpha << 16);
-    const Channels8 sourceRedBlue = (Channels8)(source & 0xff00ff), targetRedBlue = (Channels8)(target & 0xff00ff);
-    const Channels8 sourceGreen = (Channels8)(source >> 8 & 0xff00ff), targetGreen = (Channels8)(target >> 8 & 0xff00ff);
-    const Channels8 redBlue = (targetRedBlue + ((sourceRedBlue - targetRedBlue) * bothAlpha >> 8)) & lowByte;
-    const Channels8 green = (targetGreen + ((sourceGreen - targetGreen) * (Channels8)alpha >> 8)) & lowByte;
-    const Pixels4 opaque = (source & 0xffffff) | (target & kTopByte);
-    return alpha == 0xff ? opaque : ((Pixels4)redBlue | (Pixels4)green << 8);
-}
-}  // namespace
 
 void blendPixels(const PixelView& source, const PixelView& target)
 {
