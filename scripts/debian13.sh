@@ -63,11 +63,13 @@ mount_in_root /dev/pts --bind /dev/pts
 mount_in_root /dev/shm -t tmpfs shm
 mount_in_root /tmp -t tmpfs tmp
 cp /etc/resolv.conf "$TARGET/etc/resolv.conf"
-# npm reaches its registry through this machine's certificate authorities.
-CA_FILE="${NODE_EXTRA_CA_CERTS:-}"
-if [ -n "$CA_FILE" ] && [ -f "$CA_FILE" ]; then
-    mkdir -p "$TARGET$(dirname "$CA_FILE")"
-    cp "$CA_FILE" "$TARGET$CA_FILE"
+# npm reaches its registry through this machine's certificate authorities:
+# the file NODE_EXTRA_CA_CERTS names, copied to a place of its own, since
+# installing ca-certificates in the root rewrites the root's /etc/ssl/certs.
+CA_FILE=""
+if [ -n "${NODE_EXTRA_CA_CERTS:-}" ] && [ -f "$NODE_EXTRA_CA_CERTS" ]; then
+    CA_FILE=/root/host-certificate-authorities.crt
+    cp "$NODE_EXTRA_CA_CERTS" "$TARGET$CA_FILE"
 fi
 
 # The checkout as it stands, without what git ignores (the build folders).
