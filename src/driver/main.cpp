@@ -25,6 +25,7 @@ int runDemo()
         exit(1);
     }
     atexit(SDL_Quit);
+    endOnLostDisplay();
 
     // Before the window exists: sdl12-compat queues the events of its
     // creation, and any queued before the filter would stay for good.
@@ -38,7 +39,6 @@ int runDemo()
     }
     demo.screen = display.screen;
     demo.backBuffer = display.backBuffer;
-    endOnLostDisplay();
 
     // The clock starts before the loading: the first frame finds it a quarter
     // of the loading time on. The music follows it from there.

@@ -3,6 +3,7 @@
 # ends within a second with status 1, leaving nothing running.
 source "$(dirname "$0")/lib.sh"
 command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
+skip_slow_start_on_sdl12_compat
 make_workdir
 start_xvfb
 "$DEMO" >"$WORK/out.log" 2>&1 &
