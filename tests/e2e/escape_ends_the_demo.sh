@@ -1,6 +1,5 @@
 # Escape pressed a second into the demo ends it promptly with status 0.
 source "$(dirname "$0")/lib.sh"
-skip_slow_start_on_sdl12_compat
 make_workdir
 start_xvfb
 
