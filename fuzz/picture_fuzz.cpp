@@ -1,9 +1,9 @@
 // Turns its input into a picture of any size and pixel format, puts it in
 // the display's layout as start-up does and in every picture slot (the flare
 // included), and draws frames of the scenes at times taken from the input.
-#include "driver/frame_loop.h"
-#include "driver/picture_check.h"
-#include "driver/startup.h"
+#include "core/frame_loop.h"
+#include "core/picture_check.h"
+#include "core/startup.h"
 #include "effects/fountain_effect.h"
 #include "effects/lines_effect.h"
 #include "effects/picture_blit.h"

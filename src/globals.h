@@ -35,19 +35,22 @@ extern NoiseFieldState noiseField;
 // The time of the flare fountain's previous frame; 0 until one is drawn.
 extern int32_t fountainPreviousTime;
 
-// The sound subsystem's state. The handles belong to the back-end that made
-// them; the back-end's library types stay behind its interface.
-class SoundBackend;
-class SoundSample;
-class SoundStream;
+// The sound subsystem's state (sound/sound.h).
+class AudioDevice;
 constexpr int kCueCount = 9;
 struct SoundState {
     int32_t soundEnabled = 1;  // cleared for good when the device cannot start
     int32_t musicPlaying = 0;  // the music was started and not stopped
-    SoundSample* cues[kCueCount] = {};  // same index as cueTable
-    SoundStream* music = nullptr;
-    // The back-end in use; soundInit picks the SDL one unless a test
-    // has put another here.
-    SoundBackend* backend = nullptr;
+    // The decoded sounds, interleaved 16-bit stereo, growing while they are
+    // decoded; a freed cue is empty.
+    std::vector<int16_t> cues[kCueCount];  // same index as cueTable
+    std::vector<int16_t> music;
+    // The device in use; soundInit takes the platform's unless a test has
+    // put another here.
+    AudioDevice* device = nullptr;
 };
 extern SoundState soundState;
+
+// Shared between threads: the decoded sounds above and the mix that plays
+// them (`mix` in sound/sound.cpp) are read by the audio device's thread.
+// Once the device is open, both sides touch them only under its lock.

@@ -1,6 +1,6 @@
 #include "capture/capture_options.h"
 
-#include "driver/startup.h"
+#include "core/startup.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,5 @@
 #include "capture/frame_output.h"
 
-#include "sound/mp3_decode.h"
 #include "sound/sound.h"
 #include "sound/sound_mix.h"
 
@@ -79,25 +78,8 @@ namespace {
 // Mixes the `length` seconds of the soundtrack from `start` on into `path`, as
 // raw 16-bit stereo at the mix's rate. The mix runs from demoTime 0 whatever
 // the range, so that its limiter stands where the demo's would.
-bool writeSoundtrack(const std::string& path, const CueLog& log, double start, double length, std::string& error)
+bool writeSoundtrack(const std::string& path, double start, double length, std::string& error)
 {
-    Pcm music;
-    std::vector<Pcm> cues(kCueCount);
-    if (!decodeMp3(kMusicFile, music, error)) {
-        error = std::string("cannot load ") + kMusicFile + ": " + error;
-        return false;
-    }
-    for (int i = 0; i < kCueCount; ++i) {
-        if (!decodeMp3(cueTable[i].file, cues[static_cast<size_t>(i)], error)) {
-            error = std::string("cannot load ") + cueTable[i].file + ": " + error;
-            return false;
-        }
-    }
-    SoundMix mix(kSoundVoices);
-    mix.setMusic(&music);
-    for (const auto& [time, cue] : log)
-        mix.setVolume(mix.play(&cues[static_cast<size_t>(cue)], framesOf(time)), cueTable[cue].volume);
-
     FILE* file = fopen(path.c_str(), "wb");
     if (!file) {
         error = "cannot write " + path;
@@ -106,10 +88,9 @@ bool writeSoundtrack(const std::string& path, const CueLog& log, double start, d
     const auto first = static_cast<Frames>(std::lround(start * kMixRate));
     const auto end = first + static_cast<Frames>(std::lround(length * kMixRate));
     std::vector<int16_t> block(2 * 4096);
-    while (mix.position() < end) {
-        const Frames from = mix.position();
+    for (Frames from = 0; from < end; from += 4096) {
         const int count = static_cast<int>(std::min<Frames>(end - from, 4096));
-        mix.render(block.data(), count);
+        soundRender(block.data(), count);
         const Frames skip = std::clamp<Frames>(first - from, 0, count);
         fwrite(&block[static_cast<size_t>(2 * skip)], sizeof(int16_t), static_cast<size_t>(2 * (count - skip)), file);
     }
@@ -121,15 +102,15 @@ bool writeSoundtrack(const std::string& path, const CueLog& log, double start, d
 }
 }  // namespace
 
-bool addSoundtrack(const std::string& silentVideo, const std::string& output, const CueLog& log, double start,
-                   double length, std::string& error)
+bool addSoundtrack(const std::string& silentVideo, const std::string& output, double start, double length,
+                   std::string& error)
 {
     if (!ffmpegFound()) {
         error = kFfmpegMissing;
         return false;
     }
     const std::string soundtrack = output + ".soundtrack.raw";
-    const bool mixed = writeSoundtrack(soundtrack, log, start, length, error);
+    const bool mixed = writeSoundtrack(soundtrack, start, length, error);
     const std::string command = "ffmpeg -loglevel error -y -i " + quoted(silentVideo) + " -f s16le -ar " +
                                 std::to_string(kMixRate) + " -ac 2 -i " + quoted(soundtrack) +
                                 " -map 0:v -map 1:a -c:v copy -c:a aac -b:a 192k -shortest -movflags +faststart " +

@@ -28,10 +28,9 @@ private:
     FILE* pipe = nullptr;
 };
 
-// Adds the soundtrack to a silent video: the music from demoTime 0 with every
-// logged cue at its demoTime and table volume, mixed by the demo's own mix
-// with its levels and limiter, as the demo plays it; then the `length`
+// Adds the soundtrack to a silent video: the demo's own mix (soundRender,
+// on offlineAudioDevice()) with the cues the frames played, the `length`
 // seconds from `start` on, to match a video of part of the demo. The result
 // starts playing before it has fully downloaded (its index comes first).
-bool addSoundtrack(const std::string& silentVideo, const std::string& output, const CueLog& log, double start,
-                   double length, std::string& error);
+bool addSoundtrack(const std::string& silentVideo, const std::string& output, double start, double length,
+                   std::string& error);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "driver/timeline.h"
+#include "core/timeline.h"
 
 #include <time.h>
 

@@ -8,7 +8,6 @@ void MixClock::frame(uint32_t demoTime, uint32_t ticks)
     next = (next + 1) % kFrames;
     count = std::min(count + 1, kFrames);
     trail = *std::min_element(trails, trails + count);
-    latest = demoTime;
 }
 
 void ClockedMix::reset(int voices)
@@ -17,9 +16,9 @@ void ClockedMix::reset(int voices)
     mix = SoundMix(voices);
 }
 
-int ClockedMix::play(const Pcm* sample)
+int ClockedMix::play(const Pcm* sample, uint32_t demoTime)
 {
-    return mix.play(sample, framesOf(int64_t{clock.demoTime()} + musicStart));
+    return mix.play(sample, framesOf(int64_t{demoTime} + musicStart));
 }
 
 void ClockedMix::fill(int16_t* out, int frames, uint32_t ticks)

@@ -18,8 +18,6 @@ public:
     void frame(uint32_t demoTime, uint32_t ticks);
 
     bool running() const { return count > 0; }
-    // The latest frame's demoTime: where cues played now belong.
-    uint32_t demoTime() const { return latest; }
     // Milliseconds; negative before the clock's origin.
     int64_t demoTimeAt(uint32_t ticks) const { return static_cast<int32_t>(ticks - trail); }
 
@@ -29,7 +27,6 @@ private:
     int count = 0;
     int next = 0;
     uint32_t trail = 0;  // the smallest of trails
-    uint32_t latest = 0;
 };
 
 // How the callback keeps the mix in step: it plays, skips ahead when it has
@@ -63,7 +60,7 @@ private:
 // the device buffers that can be mixed between two frames.
 constexpr Frames kMixDelay = 40 * kMixRate / 1000;
 
-// The mix on the demo clock, as a back-end's device plays it.
+// The mix on the demo clock, as the audio device plays it.
 struct ClockedMix {
     SoundMix mix{0};
     MixClock clock;
@@ -72,8 +69,8 @@ struct ClockedMix {
 
     // Ready for a new device with `voices` cue voices.
     void reset(int voices);
-    // A cue played now: at the latest frame's demoTime on the music.
-    int play(const Pcm* sample);
+    // A cue that belongs at `demoTime`: its voice, or -1 when none is free.
+    int play(const Pcm* sample, uint32_t demoTime);
     // What the device plays next, asked for at tick count `ticks`: silence
     // until the clock runs, then the mix, moved on when it has fallen behind
     // the clock and held while it has run far ahead.

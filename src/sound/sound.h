@@ -4,17 +4,35 @@
 
 #include <cstdint>
 
-// The music track and the nine one-shot cues. Without a usable sound device
-// every operation does nothing and the demo runs silently. A sound file that
-// cannot be loaded ends the program with status 1.
+// The music track and the nine one-shot cues, mixed by the demo itself
+// (sound/sound_mix.h) on the platform's audio device (sound/audio_device.h).
+// Without a usable device every operation does nothing and the demo runs
+// silently. A sound file that cannot be loaded ends the program with status
+// 1 and a line on stderr naming it and the reason.
+//
+// The files are decoded a piece at a time: at start-up only the first
+// seconds of the music, the rest a step each frame in soundUpdate, the cues
+// first. A file found damaged on the way ends the program as at start-up.
 void soundInit(int32_t startMs);
-void playCue(int index);
+// Places cue `index` on the music where demoTime `demoTime` falls, at its
+// table volume.
+void playCue(int index, uint32_t demoTime);
 void setMusicPlaying(bool on);
 void soundShutdown();
 
 // Once per frame, right after the clock moves: the music keeps in step with
-// demoTime, and the frame's cues sound at their places on the music.
-void soundFollowClock(uint32_t demoTime, uint32_t ticks);
+// demoTime, and decoding moves on by a step.
+void soundUpdate(uint32_t demoTime, uint32_t ticks);
+
+// For a caller that renders the mix itself on offlineAudioDevice(): finishes
+// decoding, then mixes the next `frames` frames of the timeline, from the
+// music's frame 0 on.
+void soundRender(int16_t* out, int frames);
+
+// Told of every cue the timeline plays, with its demoTime, with or without
+// sound: demo-capture lists them. Null: nobody listens.
+using CueListener = void (*)(uint32_t demoTime, int index);
+void setCueListener(CueListener listener);
 
 // Voices for the cues: more than ever sound at once.
 constexpr int kSoundVoices = 32;

@@ -6,9 +6,9 @@
 // The demo's own mix: the music and the cue voices summed on one timeline,
 // the music's, in frames of interleaved 16-bit stereo at 44.1 kHz. A cue is
 // placed at a frame of the music, so it sounds on the beat it was meant for
-// however late the device asks for its samples. The real-time back-end calls
-// it from the audio callback, under the audio lock; demo-capture calls it
-// offline for the video's soundtrack; both hear the same levels and limiter.
+// however late the device asks for its samples. The audio device's thread
+// pulls it under the device's lock; demo-capture renders it offline for the
+// video's soundtrack; both hear the same levels and limiter.
 // Pure: no device, no clock, no locks.
 
 using Pcm = std::vector<int16_t>;  // interleaved stereo

@@ -31,7 +31,7 @@ SRC = Path(__file__).resolve().parents[2] / "src"
 
 def cue_events(until_ms):
     """(name, threshold ms, cue index) for every cue played before until_ms."""
-    text = (SRC / "driver" / "timeline.h").read_text()
+    text = (SRC / "core" / "timeline.h").read_text()
     table = text[text.index("kCueEvents"):]
     events = []
     for n, (ms, cues) in enumerate(re.findall(r"\{(\d+), \d, \{([\d, ]+)\}\}", table), start=1):

@@ -7,6 +7,7 @@
 #include "platform/web/surface_ops.h"
 #include "support/fixed_oracle.h"
 #include "support/test_support.h"
+#include "webjpegs/jpeg_to_png.h"
 
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>

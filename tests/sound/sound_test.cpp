@@ -1,214 +1,160 @@
-// The four sound operations over a back-end that records every call.
+// The four sound operations, heard through the mix they fill: real files,
+// decoded by the platform, mixed offline (soundRender).
 #include "sound/sound.h"
-#include "sound/sound_backend.h"
+
+#include "sound/audio_device.h"
+#include "sound/sound_files.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <fstream>
+#include <utility>
 #include <vector>
 
 namespace {
-class RecordingBackend : public SoundBackend {
+constexpr size_t kSamplesPerSecond = 44100 * 2;
+
+// Opens or not as the test says, counts closes, never plays by itself.
+class TestDevice : public AudioDevice {
 public:
-    std::vector<std::string> calls;
-    bool initSucceeds = true;
-    int streamChannel = 0;
-    bool voicesLeft = true;
+    bool opens = true;
+    int closes = 0;
 
-    bool init(int rate, int channels) override
-    {
-        record("init " + std::to_string(rate) + " " + std::to_string(channels));
-        return initSucceeds;
-    }
-    SoundSample* loadSample(const char* path) override
-    {
-        record(std::string("loadSample ") + path);
-        return token<SoundSample>(loaded++);
-    }
-    SoundStream* openStream(const char* path) override
-    {
-        record(std::string("openStream ") + path);
-        return token<SoundStream>(100);
-    }
-    const std::string& lastError() const override { return error; }
-    int playStream(SoundStream* stream) override
-    {
-        record("playStream " + name(stream));
-        return streamChannel;
-    }
-    void setStreamTime(SoundStream* stream, int32_t ms) override
-    {
-        record("setStreamTime " + name(stream) + " " + std::to_string(ms));
-    }
-    void stopStream(SoundStream* stream) override { record("stopStream " + name(stream)); }
-    int playSample(SoundSample* sample) override
-    {
-        record("playSample " + name(sample));
-        return voicesLeft ? nextVoice++ : -1;
-    }
-    void setVolume(int channel, int volume) override
-    {
-        record("setVolume " + std::to_string(channel) + " " + std::to_string(volume));
-    }
-    void followClock(uint32_t demoTime, uint32_t ticks) override
-    {
-        record("followClock " + std::to_string(demoTime) + " " + std::to_string(ticks));
-    }
-    void freeSample(SoundSample* sample) override { record("freeSample " + name(sample)); }
-    void close() override { record("close"); }
-
-private:
-    // Handles are never dereferenced by the code under test; distinct
-    // addresses inside one array tell them apart.
-    template <typename Handle>
-    static Handle* token(int id)
-    {
-        static char slots[128];
-        return reinterpret_cast<Handle*>(&slots[id]);
-    }
-    template <typename Handle>
-    static std::string name(Handle* handle)
-    {
-        if (!handle) return "null";
-        return std::to_string(reinterpret_cast<char*>(handle) - reinterpret_cast<char*>(token<Handle>(0)));
-    }
-    void record(std::string call) { calls.push_back(std::move(call)); }
-
-    std::string error;
-    int loaded = 0;
-    int nextVoice = 0;
+    bool open(Fill) override { return opens; }
+    void lock() override {}
+    void unlock() override {}
+    void close() override { ++closes; }
 };
+
+std::vector<std::pair<uint32_t, int>> heard;
 
 class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         soundState = SoundState{};
-        soundState.backend = &backend;
+        soundState.device = &device;
+        heard.clear();
+        setCueListener([](uint32_t demoTime, int index) { heard.emplace_back(demoTime, index); });
     }
-    void TearDown() override { soundState = SoundState{}; }
+    void TearDown() override
+    {
+        soundShutdown();
+        setCueListener(nullptr);
+        soundState = SoundState{};
+    }
 
-    std::vector<std::string> takeCalls() { return std::exchange(backend.calls, {}); }
+    // The next `seconds` of the mix.
+    Pcm render(double seconds)
+    {
+        Pcm pcm(static_cast<size_t>(seconds * kSamplesPerSecond));
+        soundRender(pcm.data(), static_cast<int>(pcm.size() / 2));
+        return pcm;
+    }
 
-    RecordingBackend backend;
+    TestDevice device;
+    ScratchDir dir;
 };
 
-using Calls = std::vector<std::string>;
-
-TEST_F(SoundTest, CueTableHasNineFilesAtFullVolume)
+// Seconds as a sample offset.
+size_t at(double seconds)
 {
-    const char* files[kCueCount] = {"data/gee01.mp3", "data/la01.mp3",  "data/a01.mp3",
-                                    "data/l04.mp3",   "data/gee09.mp3", "data/a03.mp3",
-                                    "data/gee06.mp3", "data/gee04.mp3", "data/la03.mp3"};
-    for (int i = 0; i < kCueCount; ++i) {
-        EXPECT_STREQ(cueTable[i].file, files[i]) << "cue " << i;
-        EXPECT_EQ(cueTable[i].volume, 255) << "cue " << i;
-    }
+    return static_cast<size_t>(seconds * kSamplesPerSecond);
 }
 
-TEST_F(SoundTest, InitLoadsTheCuesInOrderThenStartsTheMusicAndThenPositionsIt)
+TEST_F(SoundTest, CuesSoundWhereTheirDemoTimeFallsOnTheMusicOnePlaybackPerPlay)
 {
-    soundInit(2500);
+    ASSERT_TRUE(dir.writeSounds(sine(4, 440, 2000), sine(0.4, 1000, 8000)));
+    soundInit(500);
+    playCue(2, 500);   // music 1.0 s
+    playCue(7, 1500);  // music 2.0 s, twice at once
+    playCue(7, 1500);
+    const Pcm pcm = render(3);
 
-    Calls expected = {"init 44100 32"};
-    for (const CueEntry& cue : cueTable) expected.push_back(std::string("loadSample ") + cue.file);
-    expected.insert(expected.end(), {"openStream data/music.mp3", "playStream 100", "setStreamTime 100 2500"});
-    EXPECT_EQ(takeCalls(), expected);
-    EXPECT_EQ(soundState.soundEnabled, 1);
+    const double music = rms(pcm, at(0.2), at(0.95));
+    const double once = rms(pcm, at(1.05), at(1.35));
+    const double twice = rms(pcm, at(2.05), at(2.35));
+    EXPECT_GT(music, 700);
+    EXPECT_GT(once, 3 * music) << "the cue at its table volume, 255";
+    EXPECT_NEAR(twice / once, 1.9, 0.25) << "two voices";
+    EXPECT_LT(rms(pcm, at(1.5), at(1.95)), 1.5 * music) << "the first cue is over";
+    EXPECT_EQ(heard, (std::vector<std::pair<uint32_t, int>>{{500, 2}, {1500, 7}, {1500, 7}}));
+}
+
+TEST_F(SoundTest, MusicStopsAndStartsAgainOnlyWhenItsStateChanges)
+{
+    ASSERT_TRUE(dir.writeSounds(sine(3, 440, 8000), sine(0.3, 1000, 8000)));
+    soundInit(0);
     EXPECT_EQ(soundState.musicPlaying, 1);
-    for (int i = 1; i < kCueCount; ++i) EXPECT_NE(soundState.cues[i], soundState.cues[i - 1]);
-}
-
-TEST_F(SoundTest, EachPlayOfACueTakesItsOwnVoiceAtTheTableVolume)
-{
-    soundInit(0);
-    takeCalls();
-
-    soundFollowClock(17500, 18040);
-    playCue(3);
-    playCue(3);
-    playCue(8);
-    EXPECT_EQ(takeCalls(), (Calls{"followClock 17500 18040", "playSample 3", "setVolume 0 255", "playSample 3",
-                                  "setVolume 1 255", "playSample 8", "setVolume 2 255"}));
-
-    // No free voice: the volume is left alone.
-    backend.voicesLeft = false;
-    playCue(0);
-    EXPECT_EQ(takeCalls(), (Calls{"playSample 0"}));
-
-    playCue(-1);
-    playCue(kCueCount);
-    EXPECT_EQ(takeCalls(), Calls{});
-}
-
-TEST_F(SoundTest, MusicStartsOnceAndStopsOnce)
-{
-    soundInit(0);
-    takeCalls();
-
     setMusicPlaying(true);
-    EXPECT_EQ(takeCalls(), Calls{});
+    EXPECT_GT(rms(render(0.5), at(0.1), at(0.5)), 2000);
+
     setMusicPlaying(false);
     setMusicPlaying(false);
-    EXPECT_EQ(takeCalls(), (Calls{"stopStream 100"}));
     EXPECT_EQ(soundState.musicPlaying, 0);
+    EXPECT_LT(rms(render(0.5), at(0.1), at(0.5)), 50);
+    setMusicPlaying(true);
+    EXPECT_GT(rms(render(0.5), at(0.1), at(0.5)), 2000);
 }
 
-TEST_F(SoundTest, MusicThatCannotStartLeavesTheCuesPlaying)
+TEST_F(SoundTest, StartUpDecodesTheMusicsFirstPartAndEachFrameAStepMoreCuesFirst)
 {
-    backend.streamChannel = -1;
+    ASSERT_TRUE(dir.writeSounds(sine(20, 440, 8000), sine(1, 1000, 8000)));
     soundInit(0);
-    EXPECT_EQ(soundState.musicPlaying, 0);
-    takeCalls();
+    const size_t wholeMusic = at(20);
+    EXPECT_LT(soundState.music.size(), wholeMusic / 10);
+    EXPECT_TRUE(soundState.cues[0].empty());
 
-    playCue(1);
-    soundShutdown();
-    EXPECT_EQ(takeCalls().at(2), "freeSample 0") << "nothing to stop";
-}
-
-TEST_F(SoundTest, ShutdownStopsTheMusicFreesTheCuesInOrderAndCloses)
-{
-    soundInit(0);
-    takeCalls();
+    for (uint32_t frame = 0; frame < 30; ++frame) soundUpdate(frame * 17, frame * 17 + 50);
+    for (const Pcm& cue : soundState.cues) EXPECT_NEAR(cue.size() / double(kSamplesPerSecond), 1.0, 0.1);
+    for (uint32_t frame = 30; frame < 200; ++frame) soundUpdate(frame * 17, frame * 17 + 50);
+    EXPECT_NEAR(soundState.music.size() / double(kSamplesPerSecond), 20.0, 0.1);
 
     soundShutdown();
-    Calls expected = {"stopStream 100"};
-    for (int i = 0; i < kCueCount; ++i) expected.push_back("freeSample " + std::to_string(i));
-    expected.push_back("close");
-    EXPECT_EQ(takeCalls(), expected);
-    for (SoundSample* cue : soundState.cues) EXPECT_EQ(cue, nullptr);
-    EXPECT_EQ(soundState.musicPlaying, 0);
+    EXPECT_EQ(device.closes, 1);
+    for (const Pcm& cue : soundState.cues) EXPECT_TRUE(cue.empty());
 }
 
-TEST_F(SoundTest, WithoutADeviceEveryOperationDoesNothing)
+using SoundDeathTest = SoundTest;
+
+// A file that breaks past the part decoded at start-up ends the demo when the
+// decoding reaches the break, as a broken file at start-up does.
+TEST_F(SoundDeathTest, MusicThatBreaksLaterEndsTheDemoWithItsReason)
 {
-    backend.initSucceeds = false;
-    soundInit(0);
-    EXPECT_EQ(takeCalls(), (Calls{"init 44100 32"}));
+    ASSERT_TRUE(dir.writeSounds(sine(3, 440, 8000), sine(0.3, 1000, 8000)));
+    ASSERT_TRUE(writeMp3(dir.path() / "tail.mp3", sine(3, 440, 8000)));
+    {
+        std::ofstream music(dir.data("music.mp3"), std::ios::app | std::ios::binary);
+        music << std::string(40000, '\0') << std::ifstream(dir.path() / "tail.mp3", std::ios::binary).rdbuf();
+    }
+    EXPECT_EXIT(
+        {
+            soundInit(0);
+            for (uint32_t frame = 0; frame < 400; ++frame) soundUpdate(frame * 17, frame * 17 + 50);
+        },
+        ::testing::ExitedWithCode(1), "^Cannot load data/music\\.mp3: damaged MP3 data\n");
+}
+
+TEST_F(SoundTest, WithoutADeviceNothingIsLoadedOrPlayedButTheCuesAreStillHeard)
+{
+    device.opens = false;
+    soundInit(0);  // no sound files here
     EXPECT_EQ(soundState.soundEnabled, 0);
-
-    for (int i = 0; i < kCueCount; ++i) playCue(i);
-    soundFollowClock(100, 200);
+    for (int i = 0; i < kCueCount; ++i) playCue(i, 100);
+    playCue(-1, 100);
+    playCue(kCueCount, 100);
+    soundUpdate(100, 200);
     setMusicPlaying(true);
-    setMusicPlaying(false);
-    soundShutdown();
-    EXPECT_EQ(takeCalls(), Calls{});
     EXPECT_EQ(soundState.musicPlaying, 0);
-}
+    soundShutdown();
+    EXPECT_EQ(device.closes, 0);
+    EXPECT_EQ(heard.size(), size_t{kCueCount});
 
-TEST_F(SoundTest, BeforeInitOrWithTheNullBackendNothingHappens)
-{
     // Scenes fire cues in tests that never start the sound.
-    soundState.backend = nullptr;
-    playCue(0);
+    soundState = SoundState{};
+    playCue(0, 0);
     setMusicPlaying(true);
     soundShutdown();
-
-    soundState.backend = &nullBackend();
-    soundInit(0);
-    EXPECT_EQ(soundState.soundEnabled, 0);
-    playCue(0);
-    soundShutdown();
-    EXPECT_EQ(takeCalls(), Calls{});
 }
 }  // namespace

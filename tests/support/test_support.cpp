@@ -1,7 +1,7 @@
 #include "support/test_support.h"
 
-#include "driver/frame_loop.h"
-#include "driver/startup.h"
+#include "core/frame_loop.h"
+#include "core/startup.h"
 #include "effects/bump_warp_effect.h"
 #include "effects/fire_effect.h"
 #include "effects/fountain_effect.h"
@@ -73,29 +73,31 @@ Demo* makeTestDemo(const TestPictureSizes& z)
 {
     using namespace testColour;
     auto* demo = new Demo;
-    demo->screen = testScreen();
-    SDL_FillRect(demo->screen, nullptr, 0);
-    demo->backBuffer = makePicture(640, 480, 0);
-    Pictures& p = demo->pictures;
-    p.zemblogo = makePicture(z.logoW, z.logoH, kLogo);
-    p.tx1 = makePicture(z.stairW, z.stairH, kTx1);
-    p.tx2 = makePicture(z.stairW, z.stairH, kTx2);
-    p.tx3 = makePicture(z.stairW, z.stairH, kTx3);
-    p.tx4 = makePicture(z.stairW, z.stairH, kTx4);
-    p.ftx1 = makePicture(z.crossW, z.crossH, kFtx1);
-    p.ftx2 = makePicture(z.crossW, z.crossH, kFtx2);
-    p.rulltx = makePicture(z.scrollW, z.scrollH, kRulltx);
-    p.pold = makePicture(z.panelW, z.panelH, kPold);
-    p.poldtx = makePicture(z.panelW, z.panelH, kPoldtx);
-    p.flare = makePicture(z.flareW, z.flareH, kFlare);
-    p.mosk = makePicture(z.rowW, z.rowH, kMosk);
-    p.duvtx1 = makePicture(z.titleW, z.titleH, kDuvtx1);
-    p.duvtx2 = makePicture(z.titleW, z.titleH, kDuvtx2);
-    p.arsesmile = makePicture(z.stripW, z.stripH, kArsesmile);
-    p.trenbix = makePicture(z.rowW, z.rowH, kTrenbix);
-    createEarlyEffects(*demo);
-    createLateEffects(*demo);
-    armTimeline(*demo);
+    StartOptions start;
+    start.openDisplay = [] {
+        SDL_FillRect(testScreen(), nullptr, 0);
+        return Display{testScreen(), makePicture(640, 480, 0)};
+    };
+    start.loadPictures = [&z](Pictures& p) {
+        p.zemblogo = makePicture(z.logoW, z.logoH, kLogo);
+        p.tx1 = makePicture(z.stairW, z.stairH, kTx1);
+        p.tx2 = makePicture(z.stairW, z.stairH, kTx2);
+        p.tx3 = makePicture(z.stairW, z.stairH, kTx3);
+        p.tx4 = makePicture(z.stairW, z.stairH, kTx4);
+        p.ftx1 = makePicture(z.crossW, z.crossH, kFtx1);
+        p.ftx2 = makePicture(z.crossW, z.crossH, kFtx2);
+        p.rulltx = makePicture(z.scrollW, z.scrollH, kRulltx);
+        p.pold = makePicture(z.panelW, z.panelH, kPold);
+        p.poldtx = makePicture(z.panelW, z.panelH, kPoldtx);
+        p.flare = makePicture(z.flareW, z.flareH, kFlare);
+        p.mosk = makePicture(z.rowW, z.rowH, kMosk);
+        p.duvtx1 = makePicture(z.titleW, z.titleH, kDuvtx1);
+        p.duvtx2 = makePicture(z.titleW, z.titleH, kDuvtx2);
+        p.arsesmile = makePicture(z.stripW, z.stripH, kArsesmile);
+        p.trenbix = makePicture(z.rowW, z.rowH, kTrenbix);
+        return true;
+    };
+    EXPECT_TRUE(startDemo(*demo, start));
     quitRequested = 0;
     fountainPreviousTime = 0;
     return demo;

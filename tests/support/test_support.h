@@ -1,6 +1,6 @@
 #pragma once
 
-#include "driver/demo.h"
+#include "core/demo.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

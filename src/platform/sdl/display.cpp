@@ -1,11 +1,33 @@
 #include "platform/sdl/display.h"
 
 #include "globals.h"
+#include "platform/sdl/lost_display.h"
 #include "platform/sdl/sdl_version.h"
 
+#include <SDL_image.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+
+namespace {
+constexpr char kWindowTitle[] = "Tideglow";
+constexpr char kIconFile[] = "data/icon.png";
+
+void setWindowCaptionAndIcon()
+{
+    SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
+    SDL_Surface* icon = IMG_Load(kIconFile);
+    if (!icon) {
+        fprintf(stderr, "No window icon (%s): %s\n", kIconFile, imageError());
+        return;
+    }
+    // SDL keeps its own copy.
+    SDL_WM_SetIcon(icon, nullptr);
+    SDL_FreeSurface(icon);
+}
+}  // namespace
 
 void preferDisplaySettings()
 {
@@ -35,11 +57,23 @@ Display openFullScreen(int width, int height)
     return display;
 }
 
+Display openDesktopDisplay()
+{
+    endOnLostDisplay();
+    // Before the window exists: sdl12-compat queues the events of its
+    // creation, and any queued before the filter would stay for good.
+    SDL_SetEventFilter(eventFilter);
+    setWindowCaptionAndIcon();
+    preferWindowScale(kScreenWidth, kScreenHeight);
+    const Display display = openFullScreen(kScreenWidth, kScreenHeight);
+    SDL_ShowCursor(SDL_DISABLE);
+    return display;
+}
+
 Platform desktopPlatform()
 {
-    const Platform sdl = sdlPlatform();
-    return {sdl.ticks, [quitPending = sdl.quitPending] {
-                const bool quit = quitPending();
+    return {SDL_GetTicks, [] {
+                const bool quit = quitEventPending();
                 if (displayToggleRequested) {
                     displayToggleRequested = 0;
                     toggleFullScreen(SDL_GetVideoSurface());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "driver/frame_loop.h"
-#include "driver/startup.h"
+#include "core/frame_loop.h"
+#include "core/startup.h"
 
 #include <SDL.h>
 
@@ -27,6 +27,14 @@ void preferWindowScale(int width, int height);
 // hidden in full screen only. Nothing changes when SDL cannot switch.
 void toggleFullScreen(SDL_Surface* screen);
 
+// The desktop's display, as the demo opens it once SDL runs: a lost X
+// display ends the demo (platform/sdl/lost_display.h), the event filter is
+// in place, the window has its caption "Tideglow" and its icon from
+// data/icon.png, and the display opens full screen (openFullScreen) with
+// the mouse pointer hidden. The icon is cosmetic: when it cannot be loaded
+// the window gets the desktop's default one, with a line on stderr.
+Display openDesktopDisplay();
+
 // openDisplay, full screen. On sdl12-compat the display opens as a window
 // and is switched at once: sdl12-compat sizes a window by
 // SDL12COMPAT_WINDOW_SCALING only when it is made as one, and F11 would
@@ -34,7 +42,7 @@ void toggleFullScreen(SDL_Surface* screen);
 // opens full screen directly, as its own toggle under X is less sure.
 Display openFullScreen(int width, int height);
 
-// SDL's clock and events, as sdlPlatform() gives them, and after each pump
+// SDL's clock and events (quitEventPending), and after each pump
 // the switch between full screen and a window that F11 or Alt+Enter asked
 // for, the mouse pointer hidden in full screen only.
 Platform desktopPlatform();

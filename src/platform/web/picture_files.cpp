@@ -10,11 +10,6 @@
 #include <cstring>
 #include <memory>
 
-std::string losslessJpegPath(const std::string& jpegPath)
-{
-    return jpegPath + ".png";
-}
-
 bool decodePicture(const std::string& path, DecodedPicture& picture, std::string& error)
 {
     const bool jpeg = path.size() >= 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;

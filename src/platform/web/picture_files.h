@@ -7,7 +7,7 @@
 // The pictures of the web build. Targa files are read by stb_image, which
 // gives SDL_image's pixels exactly. A JPEG is not decoded in the browser:
 // stb's JPEG decoder differs from libjpeg's by up to 3 per channel, so the
-// site's build decodes each JPEG with the native SDL_image into a lossless
+// site's build decodes each JPEG with the desktop's SDL_image into a lossless
 // PNG beside it (losslessJpegPath), and the browser reads that. The JPEG
 // itself stays in the site, so start-up checks the very file it would read
 // natively.
@@ -22,12 +22,11 @@ struct DecodedPicture {
 };
 
 // Where the lossless copy of a JPEG lies.
-std::string losslessJpegPath(const std::string& jpegPath);
+inline std::string losslessJpegPath(const std::string& jpegPath)
+{
+    return jpegPath + ".png";
+}
 
 // Reads the picture the demo knows by `path` (data/x.tga or data/x.jpg).
 // False with the decoder's reason when it cannot.
 bool decodePicture(const std::string& path, DecodedPicture& picture, std::string& error);
-
-// Writes the lossless copy of a JPEG from its SDL_image decoding (native
-// builds only: jpeg_to_png.cpp).
-bool writeLosslessJpeg(const std::string& jpegPath, std::string& error);

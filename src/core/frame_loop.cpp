@@ -1,0 +1,79 @@
+#include "core/frame_loop.h"
+
+#include "core/clock.h"
+#include "core/scenes.h"
+#include "effects/pixel_view.h"
+#include "effects/surface_lock.h"
+#include "globals.h"
+#include "sound/sound.h"
+
+namespace {
+struct SceneEntry {
+    uint32_t endTime;
+    void (*draw)(Demo&);
+};
+
+constexpr SceneEntry kScenes[kSceneCount] = {
+    {kTitleSceneEnd, drawTitleScene},  {kFireSceneEnd, drawFireScene},
+    {kNoiseSceneEnd, drawNoiseScene},  {kWarpSceneEnd, drawWarpScene},
+    {kLinesSceneEnd, drawLinesScene},  {kFountainSceneEnd, drawFountainScene},
+};
+
+void drawBorderKernel(const PixelView& view)
+{
+    const int last = view.height - 1;
+    for (int x = 0; x < view.width; ++x) view.row(0)[x] = view.row(last)[x] = 0;
+    for (int y = 0; y < view.height; ++y) view.row(y)[0] = view.row(y)[view.width - 1] = 0;
+}
+}  // namespace
+
+bool quitEventPending()
+{
+    SDL_PumpEvents();
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUITMASK) != 0;
+}
+
+void runSceneSwitch(Demo& demo)
+{
+    if (demo.sceneIndex >= kEndState) {
+        SDL_FillRect(demo.screen, nullptr, 0);
+        quitRequested = 1;
+        return;
+    }
+    const SceneEntry& scene = kScenes[demo.sceneIndex];
+    if (demo.demoTime >= scene.endTime) {
+        ++demo.sceneIndex;
+        return;
+    }
+    scene.draw(demo);
+}
+
+void drawBorder(SDL_Surface* screen)
+{
+    SurfaceLock lock(screen);
+    if (lock) drawBorderKernel(viewOf(screen));
+}
+
+void drawFrame(Demo& demo)
+{
+    demo.destRect = SDL_Rect{};
+    runSceneSwitch(demo);
+    drawBorder(demo.screen);
+    SDL_Flip(demo.screen);
+}
+
+bool runFrame(Demo& demo, const Platform& platform)
+{
+    const uint32_t ticks = platform.ticks();
+    demo.demoTime = advanceClock(demo.demoTime, ticks - demo.startTicks);
+    soundUpdate(demo.demoTime, ticks);
+    drawFrame(demo);
+    return !platform.quitPending();
+}
+
+void runFrameLoop(Demo& demo, const Platform& platform)
+{
+    if (platform.quitPending()) return;
+    while (!quitRequested && runFrame(demo, platform)) {
+    }
+}

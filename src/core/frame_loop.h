@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/demo.h"
+
+#include <cstdint>
+#include <functional>
+
+// Where the frame loop gets its time and its quit requests: from each
+// platform's own (platform/*/), or from a test that drives the loop through
+// the timeline.
+struct Platform {
+    std::function<uint32_t()> ticks;
+    std::function<bool()> quitPending;  // pumps events, then peeks for a quit event
+};
+
+// SDL's events pumped, then a peek for SDL_QUIT, which the event filter
+// (core/startup.h) lets through.
+bool quitEventPending();
+
+// One frame for the current demoTime: clear destRect, run the scene switch,
+// draw the border, flip. Touches neither the clock nor the event queue, so a
+// renderer can draw any exact demoTime with it.
+void drawFrame(Demo& demo);
+
+// Moves to the next scene once demoTime has reached the current one's end,
+// drawing nothing that frame; otherwise draws the current scene. After the
+// last scene it fills the display black and asks the loop to stop.
+void runSceneSwitch(Demo& demo);
+
+// The one-pixel black frame round the display, written into its pixels.
+void drawBorder(SDL_Surface* screen);
+
+// One turn of the frame loop: advances the clock, draws, then checks for a
+// quit event; false when one is pending. For a caller that cannot loop, such
+// as the web page, which draws one frame per display refresh.
+bool runFrame(Demo& demo, const Platform& platform);
+
+// Runs frames until a quit request or the end of the timeline.
+void runFrameLoop(Demo& demo, const Platform& platform);

@@ -1,0 +1,147 @@
+#include "core/startup.h"
+
+#include "core/picture_check.h"
+
+#include "effects/bump_warp_effect.h"
+#include "effects/fire_effect.h"
+#include "effects/fountain_effect.h"
+#include "effects/lines_effect.h"
+#include "effects/noise_effect.h"
+#include "effects/picture_blit.h"
+#include "effects/zoom_blend_effect.h"
+#include "globals.h"
+#include "random.h"
+
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+namespace {
+constexpr uint32_t kFireColourMask = 0xffa0cf;  // seeds up to full red, some green and blue
+
+struct PictureFile {
+    const char* path;
+    SDL_Surface* Pictures::*slot;
+};
+
+constexpr PictureFile kPictureFiles[] = {
+    {"data/zemblogo.jpg", &Pictures::zemblogo}, {"data/tx1.jpg", &Pictures::tx1},
+    {"data/tx2.jpg", &Pictures::tx2},           {"data/tx3.jpg", &Pictures::tx3},
+    {"data/tx4.jpg", &Pictures::tx4},           {"data/ftx1.tga", &Pictures::ftx1},
+    {"data/ftx2.tga", &Pictures::ftx2},         {"data/rulltx.tga", &Pictures::rulltx},
+    {"data/pold.tga", &Pictures::pold},         {"data/poldtx.tga", &Pictures::poldtx},
+    {"data/flare.tga", &Pictures::flare},       {"data/mosk.tga", &Pictures::mosk},
+    {"data/duvtx1.tga", &Pictures::duvtx1},     {"data/duvtx2.tga", &Pictures::duvtx2},
+    {"data/arsesmile.tga", &Pictures::arsesmile}, {"data/trenbix.tga", &Pictures::trenbix},
+};
+}  // namespace
+
+const char* imageError()
+{
+    return *IMG_GetError() ? IMG_GetError() : "cannot be decoded";
+}
+
+Display openDisplay(int width, int height, bool fullscreen)
+{
+    SDL_Surface* screen = SDL_SetVideoMode(width, height, 32, fullscreen ? SDL_FULLSCREEN : 0);
+    if (!screen) return {nullptr, nullptr};
+    const SDL_PixelFormat* f = screen->format;
+    SDL_Surface* backBuffer =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    if (!backBuffer) throw std::bad_alloc();
+    return {screen, backBuffer};
+}
+
+int eventFilter(const SDL_Event* event)
+{
+    if (event->type == SDL_QUIT) return 1;
+    if (event->type != SDL_KEYDOWN) return 0;
+    const SDL_keysym& key = event->key.keysym;
+    if (key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && key.mod & KMOD_ALT)) displayToggleRequested = 1;
+    // The key state alone would miss a quick tap: when the press and the
+    // release come in one pump, sdl12-compat marks the key released before
+    // it passes the press on.
+    if (SDL_GetKeyState(nullptr)[SDLK_ESCAPE] == 1 || event->key.keysym.sym == SDLK_ESCAPE) quitRequested = 1;
+    return 0;
+}
+
+void createEarlyEffects(Demo& demo)
+{
+    Effects& e = demo.effects;
+    e.fire = new FireEffect(kScreenWidth, kScreenHeight);
+    e.fire->colourMask = kFireColourMask;
+    e.zoomBlend = new ZoomBlendEffect(kScreenWidth, kScreenHeight, demo.backBuffer);
+    e.zoomBlend->scale = 1;
+    e.bumpWarp = new BumpWarpEffect(kScreenWidth, kScreenHeight);
+    e.noise = new NoiseEffect(kScreenWidth, kScreenHeight);
+}
+
+bool loadPictures(Pictures& pictures)
+{
+    for (const PictureFile& file : kPictureFiles) {
+        std::string problem = pictureFileProblem(file.path);
+        SDL_Surface* picture = problem.empty() ? IMG_Load(file.path) : nullptr;
+        if (!picture) {
+            if (problem.empty()) problem = imageError();
+            fprintf(stderr, "Cannot load %s: %s\n", file.path, problem.c_str());
+            return false;
+        }
+        pictures.*file.slot = pictureInDisplayLayout(picture);
+    }
+    return true;
+}
+
+void createLateEffects(Demo& demo)
+{
+    demo.effects.fountain = new FountainEffect(kScreenWidth, kScreenHeight, demo.pictures.flare);
+    demo.effects.lines = new LinesEffect(kScreenWidth, kScreenHeight);
+}
+
+void armTimeline(Demo& demo)
+{
+    for (bool& pending : demo.cuePending) pending = true;
+    demo.sceneIndex = 0;
+}
+
+bool prepareDemo(Demo& demo, const std::function<bool(Pictures&)>& loadPictures)
+{
+    SDL_FillRect(demo.backBuffer, nullptr, 0);
+    createEarlyEffects(demo);
+    if (!loadPictures(demo.pictures)) return false;
+    createLateEffects(demo);
+    armTimeline(demo);
+    return true;
+}
+
+bool startDemo(Demo& demo, const StartOptions& options)
+{
+    if (SDL_Init(options.sdlSubsystems) < 0) {
+        fprintf(stderr, "Cannot init SDL: %s\n", SDL_GetError());
+        return false;
+    }
+    // Once, however many demos a test process starts.
+    [[maybe_unused]] static const int quitAtExit = atexit(SDL_Quit);
+    const Display display = options.openDisplay();
+    if (!display.screen) {
+        fprintf(stderr, "Cannot set %dx%d mode: %s\n", kScreenWidth, kScreenHeight, SDL_GetError());
+        return false;
+    }
+    demo.screen = display.screen;
+    demo.backBuffer = display.backBuffer;
+    demo.startTicks = SDL_GetTicks();
+    seedRandom(options.seed);
+    return prepareDemo(demo, options.loadPictures);
+}
+
+void releaseDemo(Demo& demo)
+{
+    delete demo.effects.zoomBlend;
+    demo.effects.zoomBlend = nullptr;
+    delete demo.effects.bumpWarp;
+    demo.effects.bumpWarp = nullptr;
+    SDL_FreeSurface(demo.backBuffer);
+    demo.backBuffer = nullptr;
+}

@@ -1,0 +1,41 @@
+# The portable sources, relative to src/: everything every build of the demo
+# compiles, whatever its platform. Each build adds one platform folder
+# (platform/*/) and its front end's main.cpp.
+set(DEMO_PORTABLE_SOURCES
+    globals.cpp
+    random.cpp
+    core/clock.cpp
+    core/frame_loop.cpp
+    core/picture_check.cpp
+    core/scene_fire.cpp
+    core/scene_fountain.cpp
+    core/scene_helpers.cpp
+    core/scene_lines.cpp
+    core/scene_noise.cpp
+    core/scene_title.cpp
+    core/scene_warp.cpp
+    core/startup.cpp
+    effects/bump_warp_effect.cpp
+    effects/fire_effect.cpp
+    effects/fountain_effect.cpp
+    effects/lines_effect.cpp
+    effects/noise_effect.cpp
+    effects/picture_blit.cpp
+    effects/zoom_blend_effect.cpp
+    sound/mix_clock.cpp
+    sound/null_devices.cpp
+    sound/sound.cpp
+    sound/sound_mix.cpp
+    # demo-capture's options and frame grid, which the web page's test hook
+    # shares.
+    capture/capture_options.cpp
+)
+# The effects' pixel loops are vectorised only at -O3 (-O2 vectorises no loop
+# of unknown length); nothing else in the demo is hot enough to need it.
+set(DEMO_EFFECT_SOURCES ${DEMO_PORTABLE_SOURCES})
+list(FILTER DEMO_EFFECT_SOURCES INCLUDE REGEX "^effects/")
+
+# The version of a release, set once in the demo's own project() line; the
+# portable sources know it as DEMO_VERSION.
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../CMakeLists.txt DEMO_PROJECT_LINE REGEX "^project\\(demo VERSION")
+string(REGEX MATCH "[0-9]+\\.[0-9]+\\.[0-9]+" DEMO_VERSION "${DEMO_PROJECT_LINE}")
