@@ -1,11 +1,15 @@
 #include "core/picture_check.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 namespace {
+constexpr size_t kTargaHeaderSize = 18;
+
 struct Size {
     int width = 0;
     int height = 0;
@@ -51,8 +55,7 @@ std::string jpegSize(const uint8_t* data, size_t size, Size& out)
 
 std::string targaSize(const uint8_t* data, size_t size, Size& out)
 {
-    constexpr size_t kHeaderSize = 18;
-    if (size < kHeaderSize) return "too short for a Targa header";
+    if (size < kTargaHeaderSize) return "too short for a Targa header";
     const int imageType = data[2];
     const bool known = imageType == 1 || imageType == 2 || imageType == 3 || imageType == 9 || imageType == 10 ||
                        imageType == 11;
@@ -93,22 +96,24 @@ std::string pictureFileProblem(const char* path)
 {
     FILE* file = fopen(path, "rb");
     if (!file) return strerror(errno);
-    // Enough for the header of any picture here: a JPEG's size may follow
-    // several large metadata segments, so read the whole file. Straight into
+    // A Targa's header is its first bytes; a JPEG's size may follow several
+    // large metadata segments, so the whole of a JPEG is read. Straight into
     // the vector: a block on the stack that size would overflow the browser
     // build's 64 KB stack.
+    const PictureFormat format = expectedFormat(path);
+    const size_t limit = format == PictureFormat::Targa ? kTargaHeaderSize : SIZE_MAX;
     constexpr size_t kChunk = 65536;
     std::vector<uint8_t> bytes;
     size_t count = kChunk;
-    while (count == kChunk) {
+    while (count == kChunk && bytes.size() < limit) {
         const size_t before = bytes.size();
         bytes.resize(before + kChunk);
-        count = fread(bytes.data() + before, 1, kChunk, file);
+        count = fread(bytes.data() + before, 1, std::min(kChunk, limit - before), file);
         bytes.resize(before + count);
     }
     const bool failed = ferror(file);
     const int error = errno;
     fclose(file);
     if (failed) return strerror(error);
-    return pictureBytesProblem(bytes.data(), bytes.size(), expectedFormat(path));
+    return pictureBytesProblem(bytes.data(), bytes.size(), format);
 }
