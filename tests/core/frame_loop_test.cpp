@@ -1,8 +1,11 @@
 #include "core/frame_loop.h"
 #include "core/startup.h"
 #include "globals.h"
+#include "sound/sound.h"
 #include "support/test_support.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -94,19 +97,33 @@ TEST_F(FrameLoop, AQuitPendingBeforeTheLoopDrawsNoFrame)
 
 TEST_F(FrameLoop, RunsTheWholeTimelineOnAnAcceleratedClock)
 {
-    // 200 ms of ticks per frame: every scene draws and every cue event fires.
+    // 100 ms of ticks per frame: every scene draws in turn, and every cue
+    // sounds once, in timeline order, on the first frame at or past its
+    // event's threshold.
+    static std::vector<std::pair<uint32_t, int>> heard;
+    heard.clear();
+    setCueListener([](uint32_t demoTime, int cue) { heard.emplace_back(demoTime, cue); });
     uint32_t now = 0;
     std::vector<int> scenesDrawn;
+    std::vector<uint32_t> frameTimes;
     Platform platform;
-    platform.ticks = [&] { return now += 200; };
+    platform.ticks = [&] { return now += 100; };
     platform.quitPending = [&] {
+        frameTimes.push_back(demo->demoTime);
         if (scenesDrawn.empty() || scenesDrawn.back() != demo->sceneIndex) scenesDrawn.push_back(demo->sceneIndex);
         return false;
     };
     runFrameLoop(*demo, platform);
+    setCueListener(nullptr);
+
     EXPECT_EQ(scenesDrawn, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
-    for (bool pending : demo->cuePending) EXPECT_FALSE(pending);
     EXPECT_EQ(quitRequested, 1);
+    std::vector<std::pair<uint32_t, int>> expected;
+    for (const CueEvent& event : kCueEvents) {
+        const uint32_t at = *std::lower_bound(frameTimes.begin(), frameTimes.end(), event.threshold);
+        for (int i = 0; i < event.cueCount; ++i) expected.emplace_back(at, event.cues[i]);
+    }
+    EXPECT_EQ(heard, expected);
 }
 
 TEST(Border, IsBlackOverAFullWhiteDisplay)

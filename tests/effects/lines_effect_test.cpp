@@ -96,11 +96,15 @@ TEST(LineFigure, EndPointsAreTruncatedTowardZero)
 
 TEST(LineFigure, EndPointsOfAnUnusualAreaStayFinite)
 {
+    // Far beyond 32 bits every end point saturates, its low 16 bits 0 or -1.
     LineFigure figure;
-    computeLineFigure(80000, 640, 480, 1e30f, figure);  // saturates instead of overflowing
+    computeLineFigure(80000, 640, 480, 1e30f, figure);
+    for (const LineSegment& line : figure)
+        for (int16_t c : {line.x1, line.y1, line.x2, line.y2}) ASSERT_TRUE(c == 0 || c == -1) << c;
     computeLineFigure(80000, 0xffffffffu, 0xffffffffu, 1.0f, figure);
+    // An area of one pixel has no reach at all.
     computeLineFigure(-2000000000, 1, 1, 1.0f, figure);
-    SUCCEED();
+    for (const LineSegment& line : figure) ASSERT_EQ(line.x1 | line.y1 | line.x2 | line.y2, 0);
 }
 
 namespace {
@@ -139,10 +143,29 @@ TEST_F(LinesRender, AmplitudeZeroLeavesOneCentrePixelInTheLastLinesColour)
 
 TEST_F(LinesRender, ClipsToATargetSmallerThanItsArea)
 {
-    SDL_Surface* small = makePicture(50, 30, 0);
+    // The target is a 50 x 30 window into a larger picture: lines reach it,
+    // and nothing round it.
+    constexpr uint32_t kRing = 0x00c0ffee;
+    SDL_Surface* frame = makePicture(70, 50, kRing);
+    auto* corner = static_cast<uint8_t*>(frame->pixels) + 10 * frame->pitch + 10 * 4;
+    SDL_Surface* small = SDL_CreateRGBSurfaceFrom(corner, 50, 30, 32, frame->pitch, 0xff0000, 0xff00, 0xff, 0);
+    SDL_FillRect(small, nullptr, 0);
     LinesEffect lines(640, 480);
     lines.setAmplitude(1.0f);
     for (int32_t time = 0; time < 200000; time += 9973) lines.render(small, time);
     lines.render(nullptr, 80000);
+
+    int drawn = 0;
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 70; ++x) {
+            const bool inside = x >= 10 && x < 60 && y >= 10 && y < 40;
+            if (!inside) {
+                ASSERT_EQ(pixelAt(frame, x, y), kRing) << x << "," << y;
+            }
+            drawn += inside && pixelAt(frame, x, y) != 0;
+        }
+    }
+    EXPECT_GT(drawn, 0);
     SDL_FreeSurface(small);
+    SDL_FreeSurface(frame);
 }

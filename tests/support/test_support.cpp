@@ -98,6 +98,7 @@ Demo* makeTestDemo(const TestPictureSizes& z)
         return true;
     };
     EXPECT_TRUE(startDemo(*demo, start));
+    demo->startTicks = 0;  // the clock of the tests' own tick counts
     quitRequested = 0;
     fountainPreviousTime = 0;
     return demo;
