@@ -38,7 +38,7 @@ mkdir -p "$WEB/data"
 cp "$BUILD_DIR"/data/*.tga "$BUILD_DIR"/data/*.jpg "$WEB/data/"
 "$BUILD_DIR/web-jpegs" "$WEB"/data/*.jpg
 
-# The sounds, which the page decodes itself (src/platform/web/sound_web.cpp).
+# The sounds, which the page decodes itself (src/platform/web/sound_files.cpp).
 mkdir -p "$SITE/data"
 cp "$BUILD_DIR"/data/*.mp3 "$SITE/data/"
 
