@@ -26,14 +26,23 @@ std::vector<uint8_t> buildLightMap()
     // The float constant stays just below a quarter turn, so the cosine at
     // the spot's rim is still positive.
     const double quarterTurn = 1.570795f;
+    // The light depends on the squared distance alone, the same from the rim
+    // outwards: each value is worked out once (-1: not yet).
+    constexpr int kRimSquared = static_cast<int>(kSpotRadius * kSpotRadius);
+    std::vector<int16_t> bySquaredDistance(kRimSquared + 1, -1);
     std::vector<uint8_t> map(kLightMapSize);
     for (int r = 0; r < 256; ++r) {
         for (int c = 0; c < 256; ++c) {
             const int dy = r - kSpotRow;
             const int dx = c - kSpotColumn;
-            const double d = std::min(std::sqrt(static_cast<double>(dx * dx + dy * dy)), kSpotRadius);
-            const double a = d * 0.0078125 * quarterTurn;
-            map[r * 256 + c] = static_cast<uint8_t>(static_cast<int32_t>(std::pow(std::cos(a), 5) * 255.0));
+            const int squared = std::min(dx * dx + dy * dy, kRimSquared);
+            int16_t& light = bySquaredDistance[static_cast<size_t>(squared)];
+            if (light < 0) {
+                const double d = std::min(std::sqrt(static_cast<double>(squared)), kSpotRadius);
+                const double a = d * 0.0078125 * quarterTurn;
+                light = static_cast<uint8_t>(static_cast<int32_t>(std::pow(std::cos(a), 5) * 255.0));
+            }
+            map[r * 256 + c] = static_cast<uint8_t>(light);
         }
     }
     return map;
