@@ -66,7 +66,7 @@ bool runFrame(Demo& demo, const Platform& platform)
 {
     const uint32_t ticks = platform.ticks();
     demo.demoTime = advanceClock(demo.demoTime, ticks - demo.startTicks);
-    soundUpdate(demo.demoTime, ticks);
+    soundUpdate(demo.demoTime, ticks, demo.startTicks);
     drawFrame(demo);
     return !platform.quitPending();
 }

@@ -1,13 +1,20 @@
 #include "sound/mix_clock.h"
 
 #include <algorithm>
+#include <cstdint>
 
-void MixClock::frame(uint32_t demoTime, uint32_t ticks)
+void MixClock::frame(uint32_t demoTime, uint32_t ticks, uint32_t startTicks)
 {
-    trails[next] = ticks - demoTime;
+    origin = startTicks;
+    trails[next] = ticks - startTicks - demoTime;
+    // The first frame has no interval: its slot says nothing of the rate.
+    intervals[next] = count > 0 ? ticks - lastTicks : UINT32_MAX;
+    lastTicks = ticks;
     next = (next + 1) % kFrames;
     count = std::min(count + 1, kFrames);
     trail = *std::min_element(trails, trails + count);
+    const uint32_t shortest = *std::min_element(intervals, intervals + count);
+    if (shortest != UINT32_MAX) trail = std::max(trail, 3 * shortest);
 }
 
 void ClockedMix::reset(int voices)
@@ -28,6 +35,12 @@ void ClockedMix::fill(int16_t* out, int frames, uint32_t ticks)
         return;
     }
     const Frames target = framesOf(clock.demoTimeAt(ticks) + musicStart) - kMixDelay;
+    // A mix that started early would stay early: the follower lets a small
+    // lead be.
+    if (mix.position() == 0 && target < 0) {
+        std::fill_n(out, 2 * frames, int16_t{0});
+        return;
+    }
     switch (follower.next(mix.position(), target)) {
     case MixFollower::Step::Skip:
         mix.seek(target);

@@ -11,22 +11,30 @@
 // What the demo clock reads at a given tick count. demoTime trails the
 // elapsed time by about three frame intervals; the smallest trail of the last
 // frames is taken, so that the clock's catching up after a stall does not
-// pull the music back while a steady trail, at any frame rate, is kept.
+// pull the music back while a steady trail, at any frame rate, is kept. Nor
+// is it taken below three times the shortest of the last frame intervals,
+// which the clock's filter always trails by once it has settled: after a
+// quick start-up the first frames trail by less, and a mix that followed them
+// would end up early for good.
 class MixClock {
 public:
-    // Main thread, once per frame.
-    void frame(uint32_t demoTime, uint32_t ticks);
+    // Main thread, once per frame: demoTime, the tick count it came from and
+    // the clock's origin.
+    void frame(uint32_t demoTime, uint32_t ticks, uint32_t startTicks);
 
     bool running() const { return count > 0; }
     // Milliseconds; negative before the clock's origin.
-    int64_t demoTimeAt(uint32_t ticks) const { return static_cast<int32_t>(ticks - trail); }
+    int64_t demoTimeAt(uint32_t ticks) const { return static_cast<int32_t>(ticks - origin - trail); }
 
 private:
     static constexpr int kFrames = 16;
     uint32_t trails[kFrames] = {};
+    uint32_t intervals[kFrames] = {};
     int count = 0;
     int next = 0;
-    uint32_t trail = 0;  // the smallest of trails
+    uint32_t lastTicks = 0;
+    uint32_t origin = 0;
+    uint32_t trail = 0;
 };
 
 // How the callback keeps the mix in step: it plays, skips ahead when it has
@@ -72,7 +80,8 @@ struct ClockedMix {
     // A cue that belongs at `demoTime`: its voice, or -1 when none is free.
     int play(const Pcm* sample, uint32_t demoTime);
     // What the device plays next, asked for at tick count `ticks`: silence
-    // until the clock runs, then the mix, moved on when it has fallen behind
-    // the clock and held while it has run far ahead.
+    // until the clock runs and the music's first frame is due, then the mix,
+    // moved on when it has fallen behind the clock and held while it has run
+    // far ahead.
     void fill(int16_t* out, int frames, uint32_t ticks);
 };

@@ -179,12 +179,12 @@ void playCue(int index, uint32_t demoTime)
     mix.mix.setVolume(mix.play(&soundState.cues[index], demoTime), cueTable[index].volume);
 }
 
-void soundUpdate(uint32_t demoTime, uint32_t ticks)
+void soundUpdate(uint32_t demoTime, uint32_t ticks, uint32_t startTicks)
 {
     if (!soundActive()) return;
     {
         DeviceLock lock;
-        mix.clock.frame(demoTime, ticks);
+        mix.clock.frame(demoTime, ticks, startTicks);
     }
     decodeAhead(demoTime);
 }

@@ -20,9 +20,10 @@ void playCue(int index, uint32_t demoTime);
 void setMusicPlaying(bool on);
 void soundShutdown();
 
-// Once per frame, right after the clock moves: the music keeps in step with
+// Once per frame, right after the clock moves, with the tick count demoTime
+// came from and the clock's origin (startTicks): the music keeps in step with
 // demoTime, and decoding moves on by a step.
-void soundUpdate(uint32_t demoTime, uint32_t ticks);
+void soundUpdate(uint32_t demoTime, uint32_t ticks, uint32_t startTicks);
 
 // For a caller that renders the mix itself on offlineAudioDevice(): finishes
 // decoding, then mixes the next `frames` frames of the timeline, from the

@@ -155,7 +155,7 @@ public:
         const size_t target = written() + static_cast<size_t>(seconds * kSamplesPerSecond);
         for (int waited = 0; waited < 60000 && written() < target; waited += 5) {
             const uint32_t ticks = SDL_GetTicks();
-            soundUpdate(ticks - origin, ticks);
+            soundUpdate(ticks - origin, ticks, origin);
             SDL_Delay(5);
         }
         return written() >= target;

@@ -123,7 +123,7 @@ struct FrameRun {
         for (int i = 0; i < frames; ++i) {
             ticks += interval;
             demoTime = advanceClock(demoTime, ticks - start);
-            clock.frame(demoTime, ticks);
+            clock.frame(demoTime, ticks, start);
         }
     }
 };
@@ -151,6 +151,14 @@ TEST(MixClock, FollowsTheClocksTrailAtAnyRateAndRidesOverAStall)
         run.run(1, 16);
     }
     EXPECT_NEAR(run.clock.demoTimeAt(run.ticks), run.demoTime, 3);
+
+    // A quick start-up: the first frames trail by less than the settled
+    // clock will, 30 and 35 ms here; the reading keeps three intervals back
+    // from the second frame on.
+    FrameRun quick;
+    quick.run(1, 40);
+    quick.run(1, 16);
+    EXPECT_EQ(quick.clock.demoTimeAt(quick.ticks), 56 - 48);
 }
 
 TEST(MixFollower, SkipsWhenBehindWaitsWhenAheadAndToleratesBursts)

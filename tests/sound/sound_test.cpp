@@ -106,9 +106,9 @@ TEST_F(SoundTest, StartUpDecodesTheMusicsFirstPartAndEachFrameAStepMoreCuesFirst
     EXPECT_LT(soundState.music.size(), wholeMusic / 10);
     EXPECT_TRUE(soundState.cues[0].empty());
 
-    for (uint32_t frame = 0; frame < 30; ++frame) soundUpdate(frame * 17, frame * 17 + 50);
+    for (uint32_t frame = 0; frame < 30; ++frame) soundUpdate(frame * 17, frame * 17 + 50, 0);
     for (const Pcm& cue : soundState.cues) EXPECT_NEAR(cue.size() / double(kSamplesPerSecond), 1.0, 0.1);
-    for (uint32_t frame = 30; frame < 200; ++frame) soundUpdate(frame * 17, frame * 17 + 50);
+    for (uint32_t frame = 30; frame < 200; ++frame) soundUpdate(frame * 17, frame * 17 + 50, 0);
     EXPECT_NEAR(soundState.music.size() / double(kSamplesPerSecond), 20.0, 0.1);
 
     soundShutdown();
@@ -131,7 +131,7 @@ TEST_F(SoundDeathTest, MusicThatBreaksLaterEndsTheDemoWithItsReason)
     EXPECT_EXIT(
         {
             soundInit(0);
-            for (uint32_t frame = 0; frame < 400; ++frame) soundUpdate(frame * 17, frame * 17 + 50);
+            for (uint32_t frame = 0; frame < 400; ++frame) soundUpdate(frame * 17, frame * 17 + 50, 0);
         },
         ::testing::ExitedWithCode(1), "^Cannot load data/music\\.mp3: damaged MP3 data\n");
 }
@@ -144,7 +144,7 @@ TEST_F(SoundTest, WithoutADeviceNothingIsLoadedOrPlayedButTheCuesAreStillHeard)
     for (int i = 0; i < kCueCount; ++i) playCue(i, 100);
     playCue(-1, 100);
     playCue(kCueCount, 100);
-    soundUpdate(100, 200);
+    soundUpdate(100, 200, 0);
     setMusicPlaying(true);
     EXPECT_EQ(soundState.musicPlaying, 0);
     soundShutdown();
