@@ -35,7 +35,8 @@ bool writePng(const std::string& path, const FrameCanvas& canvas)
 
 bool writeCueLog(const std::string& path, const CueLog& log)
 {
-    FILE* file = fopen(path.c_str(), "w");
+    // Binary: the same bytes, line ends and all, wherever it is written.
+    FILE* file = fopen(path.c_str(), "wb");
     if (!file) return false;
     for (const auto& [time, cue] : log) fprintf(file, "%u\t%d\n", time, cue);
     return fclose(file) == 0;

@@ -15,13 +15,13 @@
 #include "sound/audio_device.h"
 #include "sound/sound.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
+
+namespace fs = std::filesystem;
 
 namespace {
 void die(const std::string& message)
@@ -40,15 +40,17 @@ void logCue(uint32_t demoTime, int index)
 
 // Output paths are the user's, relative to the working directory where the
 // capture started; --data then moves the working directory to the data.
+// std::filesystem knows what makes a path absolute where the capture runs.
 void enterDataDir(CaptureOptions& options)
 {
     if (options.dataDir.empty()) return;
-    char* cwd = getcwd(nullptr, 0);
-    if (!cwd) die("cannot read the working directory");
+    std::error_code error;
+    const fs::path started = fs::current_path(error);
+    if (error) die("cannot read the working directory");
     for (std::string* path : {&options.outDir, &options.video})
-        if (!path->empty() && (*path)[0] != '/') *path = std::string(cwd) + "/" + *path;
-    free(cwd);
-    if (chdir(options.dataDir.c_str()) != 0) die("cannot enter the data folder " + options.dataDir);
+        if (!path->empty() && fs::path(*path).is_relative()) *path = (started / *path).string();
+    fs::current_path(options.dataDir, error);
+    if (error) die("cannot enter the data folder " + options.dataDir);
 }
 
 std::string pathIn(const std::string& dir, const std::string& name)
@@ -92,7 +94,8 @@ int runCapture(const CaptureOptions& options)
     if (first >= end) die("no frame to write: --from lies after the end of the demo or --from..--to holds no frame");
 
     const bool writesFiles = !options.stats && (options.all || !options.at.empty() || options.cues);
-    if (writesFiles) mkdir(options.outDir.c_str(), 0777);
+    std::error_code ignored;  // a folder that cannot be made fails at its first file
+    if (writesFiles) fs::create_directory(options.outDir, ignored);
 
     FrameCanvas canvas(options.scale, options.width, options.height, kScreenWidth, kScreenHeight);
     VideoEncoder video;
