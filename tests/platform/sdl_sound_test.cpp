@@ -15,7 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-constexpr size_t kSamplesPerSecond = 44100 * 2;
 
 // The whole file through the platform's decoder, in small pieces.
 bool decodeWhole(const std::string& path, Pcm& pcm, std::string& error)
@@ -152,7 +151,7 @@ public:
     // more of the stream have been written.
     bool runFor(double seconds, uint32_t origin) const
     {
-        const size_t target = written() + static_cast<size_t>(seconds * kSamplesPerSecond);
+        const size_t target = written() + samplesAt(seconds);
         for (int waited = 0; waited < 60000 && written() < target; waited += 5) {
             const uint32_t ticks = SDL_GetTicks();
             soundUpdate(ticks - origin, ticks, origin);
@@ -177,7 +176,7 @@ private:
 // Seconds of the written stream as a sample offset.
 size_t at(size_t start, double seconds)
 {
-    return start + static_cast<size_t>(seconds * kSamplesPerSecond);
+    return start + samplesAt(seconds);
 }
 
 TEST_F(SdlSoundTest, TheMusicSoundsFromTheStartAndACueRaisesTheLevel)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -10,6 +11,14 @@
 
 // Interleaved 16-bit samples.
 using Pcm = std::vector<int16_t>;
+
+// Samples, both channels counted, in a second of 44.1 kHz stereo, and in
+// `seconds` of it.
+constexpr size_t kSamplesPerSecond = 44100 * 2;
+inline size_t samplesAt(double seconds)
+{
+    return static_cast<size_t>(seconds * kSamplesPerSecond);
+}
 
 // `seconds` of a sine at `hz` with peak `amplitude`, on every channel.
 Pcm sine(double seconds, double hz, int amplitude, int channels = 2, int rate = 44100);

@@ -13,8 +13,6 @@
 #include <vector>
 
 namespace {
-constexpr size_t kSamplesPerSecond = 44100 * 2;
-
 // Opens or not as the test says, counts closes, never plays by itself.
 class TestDevice : public AudioDevice {
 public:
@@ -48,7 +46,7 @@ protected:
     // The next `seconds` of the mix.
     Pcm render(double seconds)
     {
-        Pcm pcm(static_cast<size_t>(seconds * kSamplesPerSecond));
+        Pcm pcm(samplesAt(seconds));
         soundRender(pcm.data(), static_cast<int>(pcm.size() / 2));
         return pcm;
     }
@@ -56,12 +54,6 @@ protected:
     TestDevice device;
     ScratchDir dir;
 };
-
-// Seconds as a sample offset.
-size_t at(double seconds)
-{
-    return static_cast<size_t>(seconds * kSamplesPerSecond);
-}
 
 TEST_F(SoundTest, CuesSoundWhereTheirDemoTimeFallsOnTheMusicOnePlaybackPerPlay)
 {
@@ -72,13 +64,13 @@ TEST_F(SoundTest, CuesSoundWhereTheirDemoTimeFallsOnTheMusicOnePlaybackPerPlay)
     playCue(7, 1500);
     const Pcm pcm = render(3);
 
-    const double music = rms(pcm, at(0.2), at(0.95));
-    const double once = rms(pcm, at(1.05), at(1.35));
-    const double twice = rms(pcm, at(2.05), at(2.35));
+    const double music = rms(pcm, samplesAt(0.2), samplesAt(0.95));
+    const double once = rms(pcm, samplesAt(1.05), samplesAt(1.35));
+    const double twice = rms(pcm, samplesAt(2.05), samplesAt(2.35));
     EXPECT_GT(music, 700);
     EXPECT_GT(once, 3 * music) << "the cue at its table volume, 255";
     EXPECT_NEAR(twice / once, 1.9, 0.25) << "two voices";
-    EXPECT_LT(rms(pcm, at(1.5), at(1.95)), 1.5 * music) << "the first cue is over";
+    EXPECT_LT(rms(pcm, samplesAt(1.5), samplesAt(1.95)), 1.5 * music) << "the first cue is over";
     EXPECT_EQ(heard, (std::vector<std::pair<uint32_t, int>>{{500, 2}, {1500, 7}, {1500, 7}}));
 }
 
@@ -88,21 +80,21 @@ TEST_F(SoundTest, MusicStopsAndStartsAgainOnlyWhenItsStateChanges)
     soundInit(0);
     EXPECT_EQ(soundState.musicPlaying, 1);
     setMusicPlaying(true);
-    EXPECT_GT(rms(render(0.5), at(0.1), at(0.5)), 2000);
+    EXPECT_GT(rms(render(0.5), samplesAt(0.1), samplesAt(0.5)), 2000);
 
     setMusicPlaying(false);
     setMusicPlaying(false);
     EXPECT_EQ(soundState.musicPlaying, 0);
-    EXPECT_LT(rms(render(0.5), at(0.1), at(0.5)), 50);
+    EXPECT_LT(rms(render(0.5), samplesAt(0.1), samplesAt(0.5)), 50);
     setMusicPlaying(true);
-    EXPECT_GT(rms(render(0.5), at(0.1), at(0.5)), 2000);
+    EXPECT_GT(rms(render(0.5), samplesAt(0.1), samplesAt(0.5)), 2000);
 }
 
 TEST_F(SoundTest, StartUpDecodesTheMusicsFirstPartAndEachFrameAStepMoreCuesFirst)
 {
     ASSERT_TRUE(dir.writeSounds(sine(20, 440, 8000), sine(1, 1000, 8000)));
     soundInit(0);
-    const size_t wholeMusic = at(20);
+    const size_t wholeMusic = samplesAt(20);
     EXPECT_LT(soundState.music.size(), wholeMusic / 10);
     EXPECT_TRUE(soundState.cues[0].empty());
 
