@@ -37,6 +37,16 @@ constexpr PictureFile kPictureFiles[] = {
     {"data/duvtx1.tga", &Pictures::duvtx1},     {"data/duvtx2.tga", &Pictures::duvtx2},
     {"data/arsesmile.tga", &Pictures::arsesmile}, {"data/trenbix.tga", &Pictures::trenbix},
 };
+
+bool prepareDemo(Demo& demo, const std::function<bool(Pictures&)>& loadPictures)
+{
+    SDL_FillRect(demo.backBuffer, nullptr, 0);
+    createEarlyEffects(demo);
+    if (!loadPictures(demo.pictures)) return false;
+    createLateEffects(demo);
+    armTimeline(demo);
+    return true;
+}
 }  // namespace
 
 const char* imageError()
@@ -104,16 +114,6 @@ void armTimeline(Demo& demo)
 {
     for (bool& pending : demo.cuePending) pending = true;
     demo.sceneIndex = 0;
-}
-
-bool prepareDemo(Demo& demo, const std::function<bool(Pictures&)>& loadPictures)
-{
-    SDL_FillRect(demo.backBuffer, nullptr, 0);
-    createEarlyEffects(demo);
-    if (!loadPictures(demo.pictures)) return false;
-    createLateEffects(demo);
-    armTimeline(demo);
-    return true;
 }
 
 bool startDemo(Demo& demo, const StartOptions& options)

@@ -40,11 +40,13 @@ struct StartOptions {
 };
 
 // Starts SDL (quit again at exit), opens the display, starts the demo clock
-// (startTicks), seeds the random sequence and prepares the demo
-// (prepareDemo). The clock starts before the loading: the first frame finds
-// it a quarter of the loading time on. False after a line on stderr when SDL,
-// the display or a picture fails. The sound starts apart (sound/sound.h),
-// when the front end wants it.
+// (startTicks), seeds the random sequence, then readies everything the
+// timeline needs: clears the back buffer, creates the effects and loads the
+// pictures in their fixed order (the effects draw on the random sequence),
+// arms the cue events. The clock starts before the loading: the first frame
+// finds it a quarter of the loading time on. False after a line on stderr
+// when SDL, the display or a picture fails. The sound starts apart
+// (sound/sound.h), when the front end wants it.
 bool startDemo(Demo& demo, const StartOptions& options);
 
 // SDL event filter, called for every event: a key press while Escape is
@@ -54,12 +56,6 @@ bool startDemo(Demo& demo, const StartOptions& options);
 // SDL_QUIT), so anything else queued would stay: once mouse motion and keys
 // had filled SDL's 128 entries, a window close would be lost.
 int eventFilter(const SDL_Event* event);
-
-// Everything the timeline needs on an open display: clears the back buffer,
-// creates the effects and loads the pictures in their fixed order, arms the
-// cue events. Draws on the random sequence (random.h), so seed it first.
-// False when a picture cannot be loaded.
-bool prepareDemo(Demo& demo, const std::function<bool(Pictures&)>& loadPictures);
 
 // The effects that come before the pictures, in creation order.
 void createEarlyEffects(Demo& demo);
