@@ -72,7 +72,7 @@ protected:
     void TearDown() override { soundState = SoundState{}; }
 };
 
-TEST_F(SdlSoundTest, TheDeviceFeedsFromTheMixAndLeavesNoAudioOnceClosed)
+TEST_F(SdlSoundTest, TheDevicePullsFromItsFillAndLeavesNoAudioOnceClosed)
 {
     static int pieces = 0;
     AudioDevice& device = platformAudioDevice();
