@@ -1,5 +1,6 @@
 #include "capture/frame_output.h"
 
+#include "platform/system.h"
 #include "sound/sound.h"
 #include "sound/sound_mix.h"
 
@@ -8,23 +9,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 constexpr const char* kFfmpegMissing =
     "ffmpeg is needed for --video; install it with: apt-get install ffmpeg";
 
-// Quotes a path for the shell.
-std::string quoted(const std::string& text)
-{
-    std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 bool ffmpegFound()
 {
-    return std::system("command -v ffmpeg >/dev/null 2>&1") == 0;
+    return programFound("ffmpeg");
 }
 }  // namespace
 
@@ -51,14 +43,13 @@ bool VideoEncoder::open(const std::string& path, int fps, int width, int height,
         error = kFfmpegMissing;
         return false;
     }
-    const std::string command =
-        "ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -s " + std::to_string(width) + "x" +
-        std::to_string(height) + " -framerate " + std::to_string(fps) +
-        " -i - -vf scale=out_color_matrix=bt709:out_range=tv:flags=area+accurate_rnd,format=yuv420p"
-        " -colorspace bt709 -color_primaries bt709 -color_trc bt709 -color_range tv"
-        " -c:v libx264 -preset slow -crf 16 -an " +
-        quoted(path);
-    pipe = popen(command.c_str(), "w");
+    const std::string command = commandLine(
+        "ffmpeg", {"-loglevel", "error", "-y", "-f", "rawvideo", "-pix_fmt", "rgb24", "-s",
+                   std::to_string(width) + "x" + std::to_string(height), "-framerate", std::to_string(fps), "-i", "-",
+                   "-vf", "scale=out_color_matrix=bt709:out_range=tv:flags=area+accurate_rnd,format=yuv420p",
+                   "-colorspace", "bt709", "-color_primaries", "bt709", "-color_trc", "bt709", "-color_range", "tv",
+                   "-c:v", "libx264", "-preset", "slow", "-crf", "16", "-an", path});
+    pipe = openPipe(command);
     if (!pipe) error = "cannot start ffmpeg";
     return pipe != nullptr;
 }
@@ -70,7 +61,7 @@ void VideoEncoder::writeFrame(const FrameCanvas& canvas)
 
 bool VideoEncoder::close()
 {
-    const int status = pclose(pipe);
+    const int status = closePipe(pipe);
     pipe = nullptr;
     return status == 0;
 }
@@ -112,11 +103,12 @@ bool addSoundtrack(const std::string& silentVideo, const std::string& output, do
     }
     const std::string soundtrack = output + ".soundtrack.raw";
     const bool mixed = writeSoundtrack(soundtrack, start, length, error);
-    const std::string command = "ffmpeg -loglevel error -y -i " + quoted(silentVideo) + " -f s16le -ar " +
-                                std::to_string(kMixRate) + " -ac 2 -i " + quoted(soundtrack) +
-                                " -map 0:v -map 1:a -c:v copy -c:a aac -b:a 192k -shortest -movflags +faststart " +
-                                quoted(output);
-    const bool muxed = mixed && std::system(command.c_str()) == 0;
+    const std::string command =
+        commandLine("ffmpeg", {"-loglevel", "error", "-y", "-i", silentVideo, "-f", "s16le", "-ar",
+                               std::to_string(kMixRate), "-ac", "2", "-i", soundtrack, "-map", "0:v", "-map", "1:a",
+                               "-c:v", "copy", "-c:a", "aac", "-b:a", "192k", "-shortest", "-movflags", "+faststart",
+                               output});
+    const bool muxed = mixed && runCommand(command) == 0;
     remove(soundtrack.c_str());
     if (mixed && !muxed) error = "ffmpeg could not add the soundtrack";
     return muxed;

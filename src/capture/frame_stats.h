@@ -1,16 +1,16 @@
 #pragma once
 
 #include "core/timeline.h"
-
-#include <time.h>
+#include "platform/system.h"
 
 #include <chrono>
 #include <cstdio>
 #include <vector>
 
-// The processor time of the calling thread. Frames are timed with it rather
-// than the wall clock so that other work on a shared machine, which can
-// pre-empt a frame for several milliseconds, does not count as the frame's.
+// The processor time of the calling thread, where the system counts it
+// finely (platform/system.h). Frames are timed with it rather than the wall
+// clock so that other work on a shared machine, which can pre-empt a frame
+// for several milliseconds, does not count as the frame's.
 struct ThreadCpuClock {
     using duration = std::chrono::nanoseconds;
     using rep = duration::rep;
@@ -18,12 +18,7 @@ struct ThreadCpuClock {
     using time_point = std::chrono::time_point<ThreadCpuClock>;
     static constexpr bool is_steady = true;
 
-    static time_point now()
-    {
-        timespec t;
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return time_point(std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec));
-    }
+    static time_point now() { return time_point(threadTime()); }
 };
 
 // Frame times per scene, reported as frames, mean, 99th percentile and worst.

@@ -12,6 +12,7 @@
 #include "core/frame_loop.h"
 #include "core/startup.h"
 #include "globals.h"
+#include "platform/system.h"
 #include "sound/audio_device.h"
 #include "sound/sound.h"
 
@@ -76,7 +77,7 @@ uint64_t framesToRender(const CaptureOptions& options)
 int runCapture(const CaptureOptions& options)
 {
     Demo demo;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setEnvironment("SDL_VIDEODRIVER", "dummy", true);
     StartOptions start;
     start.seed = options.seed;
     if (!startDemo(demo, start)) exit(1);

@@ -2,8 +2,9 @@
 // stands in for: SDL 1.2's fill (held to classic SDL's, support/fixed_oracle.h),
 // SDL_gfx's line and SDL_image's pictures. Random cases with a fixed seed;
 // every case compares whole surfaces and the rectangles SDL writes back.
-#include "platform/web/picture_files.h"
 #include "effects/pixel_buffer.h"
+#include "platform/sdl_libs/gfx_line.h"
+#include "platform/web/picture_files.h"
 #include "platform/web/surface_ops.h"
 #include "support/fixed_oracle.h"
 #include "support/test_support.h"

@@ -2,8 +2,8 @@
 // callback.
 #include "platform/sdl/audio_device.h"
 
-#include "platform/sdl/alsa_messages.h"
 #include "platform/sdl/sdl_version.h"
+#include "platform/system.h"
 #include "sound/audio_device.h"
 
 #include <SDL.h>
@@ -61,8 +61,8 @@ class SdlAudioDevice : public AudioDevice {
 public:
     bool open(Fill fill) override
     {
-        // Before SDL first loads libasound, whose own reports then go nowhere.
-        silenceAlsaMessages();
+        // Before SDL first loads the system's sound libraries.
+        silenceSoundLibraries();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
         SDL_AudioSpec wanted{};
         wanted.freq = kMixRate;

@@ -1,14 +1,13 @@
 #include "platform/sdl/display.h"
 
 #include "globals.h"
-#include "platform/sdl/lost_display.h"
 #include "platform/sdl/sdl_version.h"
+#include "platform/system.h"
 
 #include <SDL_image.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -31,8 +30,8 @@ void setWindowCaptionAndIcon()
 
 void preferDisplaySettings()
 {
-    setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
-    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+    setEnvironment("SDL12COMPAT_SYNC_TO_VBLANK", "1", false);
+    setEnvironment("SDL12COMPAT_SCALE_METHOD", "nearest", false);
 }
 
 void preferWindowScale(int width, int height)
@@ -40,7 +39,7 @@ void preferWindowScale(int width, int height)
     const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
     if (!desktop || desktop->current_w <= 0 || desktop->current_h <= 0) return;
     const int scale = std::max(1, std::min(desktop->current_w / width, (desktop->current_h - 1) / height));
-    setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), 0);
+    setEnvironment("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), false);
 }
 
 void toggleFullScreen(SDL_Surface* screen)

@@ -5,8 +5,9 @@
 
 #include <SDL.h>
 
-// The demo's display on a desktop, through SDL 1.2 under X: the settings
-// sdl12-compat takes and the switch between full screen and a window.
+// The demo's display on a desktop, through SDL 1.2 (under X on Linux, and on
+// Windows): the settings sdl12-compat takes and the switch between full
+// screen and a window.
 
 // Before SDL starts, sdl12-compat's settings, each unless the user has set
 // it: SDL_Flip waits for the display's refresh (SDL12COMPAT_SYNC_TO_VBLANK,
@@ -27,9 +28,9 @@ void preferWindowScale(int width, int height);
 // hidden in full screen only. Nothing changes when SDL cannot switch.
 void toggleFullScreen(SDL_Surface* screen);
 
-// The desktop's display, as the demo opens it once SDL runs: a lost X
-// display ends the demo (platform/sdl/lost_display.h), the event filter is
-// in place, the window has its caption "Tideglow" and its icon from
+// The desktop's display, as the demo opens it once SDL runs: a lost display
+// ends the demo (endOnLostDisplay, platform/system.h), the event filter is in
+// place, the window has its caption "Tideglow" and its icon from
 // data/icon.png, and the display opens full screen (openFullScreen) with
 // the mouse pointer hidden. The icon is cosmetic: when it cannot be loaded
 // the window gets the desktop's default one, with a line on stderr.

@@ -1,5 +1,7 @@
-// The web build's SDL 1.2, SDL_image and SDL_gfx calls (include/): surfaces
-// in plain memory, drawn by the kernels of surface_ops.h.
+// The web build's SDL 1.2, SDL_image and SDL_gfx calls (include/ and
+// sdl_libs/include/): surfaces in plain memory, drawn by the kernels of
+// surface_ops.h and sdl_libs/gfx_line.h.
+#include "platform/sdl_libs/gfx_line.h"
 #include "platform/web/picture_files.h"
 #include "platform/web/sdl_layer.h"
 #include "platform/web/surface_ops.h"

@@ -1,4 +1,5 @@
-// SDL_gfx's lineColor, ported to a plain pixel buffer for the web build.
+// SDL_gfx's lineColor, ported to a plain pixel buffer for the platforms
+// without SDL_gfx (the web, Windows).
 //
 // Altered from SDL_gfxPrimitives.c of SDL_gfx 2.0.27 (_clipEncode, _clipLine,
 // lineColor, hlineColor, vlineColor and pixelColor, opaque 32-bit path only;
@@ -24,7 +25,7 @@
 //
 // 3. This notice may not be removed or altered from any source
 // distribution.
-#include "platform/web/surface_ops.h"
+#include "platform/sdl_libs/gfx_line.h"
 
 #include <algorithm>
 #include <utility>

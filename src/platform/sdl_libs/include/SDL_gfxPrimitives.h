@@ -1,6 +1,7 @@
 #pragma once
 
-// SDL_gfx's lineColor in the web build (gfx_line.cpp): opaque colours only
+// SDL_gfx's lineColor where SDL_gfx is missing (the web: web/sdl_layer.cpp;
+// Windows: windows/sdl_libs.cpp), over gfx_line.h: opaque colours only
 // (0xRRGGBBff), the only ones the demo draws; any other fails with -1.
 #include <SDL.h>
 

@@ -1,4 +1,6 @@
-#include "platform/sdl/lost_display.h"
+// A lost X display, on Linux. Apart from system.cpp: Xlib's own Display
+// would clash with the demo's.
+#include "platform/system.h"
 
 #include "sound/sound.h"
 

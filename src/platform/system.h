@@ -1,0 +1,45 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// What the operating system gives the demo and demo-capture beyond SDL 1.2,
+// one file per system: platform/linux/system.cpp, platform/windows/system.cpp.
+
+// Sets an environment variable; unless `replace`, only when it is unset.
+void setEnvironment(const char* name, const char* value, bool replace);
+
+// Once SDL has started, before the display opens: should the display server
+// go away under the demo, says so in one line on stderr, closes the sound and
+// ends the process with status 1. Nothing to do where the window system
+// cannot leave a running program (Windows).
+void endOnLostDisplay();
+
+// Before the sound device first opens: the system's sound libraries write
+// nothing of their own on stderr (libasound reports each device it fails to
+// open, although the demo then goes on silently by design).
+void silenceSoundLibraries();
+
+// Whether `program` is found where the system's command interpreter looks for
+// it (the PATH; on Windows also the program's and the working folder).
+bool programFound(const char* program);
+
+// A command line for the system's command interpreter (sh, cmd.exe): the
+// program by name, then each argument quoted so that it reaches the program
+// as one word, whatever spaces or quotes it holds.
+std::string commandLine(const std::string& program, const std::vector<std::string>& arguments);
+
+// Runs a command line and returns its exit status (0: success).
+int runCommand(const std::string& line);
+
+// Starts a command line with a pipe to its standard input, in binary: bytes
+// reach it unchanged. closePipe waits for it and returns its exit status.
+FILE* openPipe(const std::string& line);
+int closePipe(FILE* pipe);
+
+// The processor time the calling thread has used, for timing frames on a
+// shared machine. Where the system counts it only in coarse steps (Windows,
+// in 15.6 ms ticks), the wall clock instead.
+std::chrono::nanoseconds threadTime();
