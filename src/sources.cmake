@@ -30,6 +30,14 @@ set(DEMO_PORTABLE_SOURCES
     # shares.
     capture/capture_options.cpp
 )
+# demo-capture's own, beside its main.cpp.
+set(DEMO_CAPTURE_SOURCES
+    capture/frame_canvas.cpp
+    capture/frame_output.cpp
+    capture/frame_stats.cpp
+    capture/progress.cpp
+)
+
 # The effects' pixel loops are vectorised only at -O3 (-O2 vectorises no loop
 # of unknown length); nothing else in the demo is hot enough to need it.
 set(DEMO_EFFECT_SOURCES ${DEMO_PORTABLE_SOURCES})

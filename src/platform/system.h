@@ -22,13 +22,15 @@ void endOnLostDisplay();
 // open, although the demo then goes on silently by design).
 void silenceSoundLibraries();
 
-// Whether `program` is found where the system's command interpreter looks for
-// it (the PATH; on Windows also the program's and the working folder).
+// Whether `program` is found where runCommand and openPipe look for it: on
+// the PATH (on Windows first in the program's own folder, the working folder
+// and the system's).
 bool programFound(const char* program);
 
-// A command line for the system's command interpreter (sh, cmd.exe): the
-// program by name, then each argument quoted so that it reaches the program
-// as one word, whatever spaces or quotes it holds.
+// A command line for runCommand and openPipe: the program by name, then each
+// argument quoted so that it reaches the program as one word, whatever
+// spaces, quotes or other characters it holds. On Linux sh reads it; Windows
+// starts the program directly.
 std::string commandLine(const std::string& program, const std::vector<std::string>& arguments);
 
 // Runs a command line and returns its exit status (0: success).
