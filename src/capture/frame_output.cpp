@@ -12,7 +12,7 @@
 
 namespace {
 constexpr const char* kFfmpegMissing =
-    "ffmpeg is needed for --video; install it with: apt-get install ffmpeg";
+    "ffmpeg is needed for --video and is not on the PATH (on Debian: apt-get install ffmpeg)";
 
 bool ffmpegFound()
 {
