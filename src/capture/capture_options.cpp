@@ -80,10 +80,13 @@ std::string sizeText(int width, int height)
     return std::to_string(width) + "x" + std::to_string(height);
 }
 
+// The name the user calls the program by: without its folder, whichever
+// separator the system uses, or its extension (tideglow-capture.exe).
 std::string programName(const char* argv0)
 {
-    const char* slash = std::strrchr(argv0, '/');
-    return slash ? slash + 1 : argv0;
+    std::string name = argv0;
+    name.erase(0, name.find_last_of("/\\") + 1);
+    return name.substr(0, name.rfind('.'));
 }
 
 // Names the grid times around t when t is not one of them.

@@ -66,7 +66,8 @@ TEST(CaptureOptions, RejectsMalformedInput)
 {
     for (auto args : {std::vector<const char*>{"--fps", "0"}, {"--fps", "abc"}, {"--fps"}, {"--at", "1,,2"},
                       {"--at", "-5"}, {"--seed", "99999999999"}, {"--bogus"}}) {
-        std::vector<char*> argv{const_cast<char*>("demo-capture")};
+        // Named as Windows starts it: the usage names the program alone.
+        std::vector<char*> argv{const_cast<char*>("C:\\Games\\tideglow-capture.exe")};
         for (const char* a : args) argv.push_back(const_cast<char*>(a));
         CaptureOptions options;
         std::string message;
@@ -75,6 +76,9 @@ TEST(CaptureOptions, RejectsMalformedInput)
             << args[0];
         EXPECT_FALSE(help);
         EXPECT_FALSE(message.empty());
+        if (args[0] == std::string("--bogus")) {
+            EXPECT_NE(message.find("\nUsage: tideglow-capture ["), std::string::npos) << message;
+        }
     }
     const Parsed h = parse({"--help"});
     EXPECT_FALSE(h.ok);
