@@ -26,6 +26,17 @@ void setWindowCaptionAndIcon()
     SDL_WM_SetIcon(icon, nullptr);
     SDL_FreeSurface(icon);
 }
+
+// Where SDL cannot switch in place (classic SDL 1.2 on Windows), the mode set
+// anew with the other flag. SDL keeps the display surface it made at start,
+// which the demo holds; should it give another, the old mode is set back.
+bool setOtherMode(SDL_Surface* screen)
+{
+    const Uint32 current = screen->flags & SDL_FULLSCREEN;
+    if (SDL_SetVideoMode(screen->w, screen->h, 32, current ^ SDL_FULLSCREEN) == screen) return true;
+    SDL_SetVideoMode(screen->w, screen->h, 32, current);
+    return false;
+}
 }  // namespace
 
 void preferDisplaySettings()
@@ -44,7 +55,7 @@ void preferWindowScale(int width, int height)
 
 void toggleFullScreen(SDL_Surface* screen)
 {
-    if (!SDL_WM_ToggleFullScreen(screen)) return;
+    if (!SDL_WM_ToggleFullScreen(screen) && !setOtherMode(screen)) return;
     SDL_ShowCursor(screen->flags & SDL_FULLSCREEN ? SDL_DISABLE : SDL_ENABLE);
 }
 

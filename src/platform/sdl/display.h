@@ -25,7 +25,8 @@ void preferDisplaySettings();
 void preferWindowScale(int width, int height);
 
 // Switches the display between full screen and a window, the mouse pointer
-// hidden in full screen only. Nothing changes when SDL cannot switch.
+// hidden in full screen only: in place, or where SDL cannot (classic SDL 1.2
+// on Windows) by setting the mode anew. Nothing changes when neither works.
 void toggleFullScreen(SDL_Surface* screen);
 
 // The desktop's display, as the demo opens it once SDL runs: a lost display
