@@ -23,7 +23,7 @@ TIMES=8000,24000,38600,60000,81400,98000,106800
 # lib.sh's demo and its check for sdl12-compat belong to the Linux build.
 unset DEMO_EXPECT_SDL
 source "$ROOT/tests/e2e/lib.sh" tideglow.exe "$NATIVE/data"
-for tool in wine unzip xdotool ffmpeg x86_64-w64-mingw32-gcc; do
+for tool in wine unzip xdotool ffmpeg x86_64-w64-mingw32-gcc-posix; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 DEMO_PID=""
@@ -79,7 +79,7 @@ done
 
 # --- --video through a stand-in ffmpeg.exe on the PATH ---
 mkdir "$WORK/tools" "$WORK/video out"
-x86_64-w64-mingw32-gcc -O2 -Wall -Wextra -Werror -o "$WORK/tools/ffmpeg.exe" "$ROOT/tests/windows/fake_ffmpeg.c"
+x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Werror -o "$WORK/tools/ffmpeg.exe" "$ROOT/tests/windows/fake_ffmpeg.c"
 video='../video out/a & b %PATH%.mp4'
 FFMPEG_LOG="$WORK/ffmpeg.log" WINEPATH="$(winepath -w "$WORK/tools")" \
     wine tideglow-capture.exe --fps 5 --to 1000 --video "$video" >"$WORK/video.log" 2>&1 ||
