@@ -27,5 +27,5 @@ cmake --build "$BUILD" -j "$(nproc)"
 ZIP="$(basename "$BUILD"/zip/tideglow-*-windows-x64.zip)"
 mv "$BUILD/zip/$ZIP" "$ROOT/build/$ZIP"
 SIZE="$(stat -c %s "$ROOT/build/$ZIP")"
-printf 'build/%s: %.1f MB (%d bytes), built in %d s\n' "$ZIP" "$(echo "$SIZE / 1000000" | bc -l)" "$SIZE" \
-    $((SECONDS - START))
+awk -v zip="$ZIP" -v size="$SIZE" -v seconds=$((SECONDS - START)) \
+    'BEGIN { printf "build/%s: %.1f MB (%d bytes), built in %d s\n", zip, size / 1e6, size, seconds }'
