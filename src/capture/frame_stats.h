@@ -7,15 +7,16 @@
 #include <cstdio>
 #include <vector>
 
-// The processor time of the calling thread, where the system counts it
-// finely (platform/system.h). Frames are timed with it rather than the wall
-// clock so that other work on a shared machine, which can pre-empt a frame
-// for several milliseconds, does not count as the frame's.
-struct ThreadCpuClock {
+// threadTime() as a std::chrono clock: the processor time of the calling
+// thread, or the wall clock where the system counts that only coarsely
+// (platform/system.h). Frames are timed with it so that other work on a
+// shared machine, which can pre-empt a frame for several milliseconds, does
+// not count as the frame's.
+struct ThreadTimeClock {
     using duration = std::chrono::nanoseconds;
     using rep = duration::rep;
     using period = duration::period;
-    using time_point = std::chrono::time_point<ThreadCpuClock>;
+    using time_point = std::chrono::time_point<ThreadTimeClock>;
     static constexpr bool is_steady = true;
 
     static time_point now() { return time_point(threadTime()); }
@@ -24,7 +25,7 @@ struct ThreadCpuClock {
 // Frame times per scene, reported as frames, mean, 99th percentile and worst.
 class FrameStats {
 public:
-    using Clock = ThreadCpuClock;
+    using Clock = ThreadTimeClock;
 
     // A frame drawn while the scene switch stood at sceneIndex.
     void add(int sceneIndex, Clock::duration time);
