@@ -1,6 +1,7 @@
 // SDL_image's IMG_Load and SDL_gfx's lineColor, which Windows builds do
 // without: JPEG through libjpeg as SDL_image 1.2 drives it, Targa and PNG
 // through stb (sdl_libs/stb_pictures.h), the line by sdl_libs/gfx_line.h.
+#include "core/picture_check.h"
 #include "platform/sdl_libs/gfx_line.h"
 #include "platform/sdl_libs/stb_pictures.h"
 
@@ -90,16 +91,11 @@ SDL_Surface* loadWithStb(const char* path)
                size_t(picture.width) * 4);
     return surface;
 }
-
-bool isJpegPath(const std::string& path)
-{
-    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
-}
 }  // namespace
 
 SDL_Surface* IMG_Load(const char* file)
 {
-    if (!isJpegPath(file)) return loadWithStb(file);
+    if (expectedFormat(file) != PictureFormat::Jpeg) return loadWithStb(file);
     FILE* jpeg = fopen(file, "rb");
     if (!jpeg) {
         SDL_SetError("Couldn't open %s", file);
