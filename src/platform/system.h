@@ -12,15 +12,30 @@
 void setEnvironment(const char* name, const char* value, bool replace);
 
 // Once SDL has started, before the display opens: should the display server
-// go away under the demo, says so in one line on stderr, closes the sound and
-// ends the process with status 1. Nothing to do where the window system
-// cannot leave a running program (Windows).
-void endOnLostDisplay();
+// go away under the demo, `lost` is called with what went away ("X server",
+// "Wayland compositor"), and must not return. X reports the loss from inside
+// whichever Xlib call finds the connection gone; SDL reports a lost Wayland
+// compositor as a quit event, which the front end hands on to
+// checkDisplayAfterQuit. Nothing to do where the window system cannot leave a
+// running program (Windows).
+using DisplayLost = void (*)(const char* server);
+void endOnLostDisplay(DisplayLost lost);
+
+// After SDL has reported a quit: calls endOnLostDisplay's `lost` when the
+// quit came from a display server that is gone.
+void checkDisplayAfterQuit();
 
 // Before the sound device first opens: the system's sound libraries write
 // nothing of their own on stderr (libasound reports each device it fails to
 // open, although the demo then goes on silently by design).
 void silenceSoundLibraries();
+
+// Before the sound device first opens: where the sound server gives a
+// stream less buffer than SDL2 fills at a time, and the stream underruns
+// whenever SDL's thread wakes late (PipeWire's pulse server grants a quarter
+// of it), a deeper buffer is asked for (PULSE_LATENCY_MSEC, unless the user
+// has set it), at the cost of that much latency.
+void preferSoundBuffer();
 
 // Whether `program` is found where runCommand and openPipe look for it: on
 // the PATH (on Windows first in the program's own folder, the working folder

@@ -9,12 +9,16 @@
 // Windows): the settings sdl12-compat takes and the switch between full
 // screen and a window.
 
-// Before SDL starts, sdl12-compat's settings, each unless the user has set
-// it: SDL_Flip waits for the display's refresh (SDL12COMPAT_SYNC_TO_VBLANK,
-// 0 turns it off; the frame loop has no limit of its own), and the picture
-// fills the screen's height with nearest-neighbour pixels
-// (SDL12COMPAT_SCALE_METHOD, linear smooths them). Classic SDL 1.2 ignores
-// both: it flips as fast as the loop runs and does not scale.
+// Before SDL starts, the desktop's settings, each unless the user has set
+// it. On sdl12-compat: SDL_Flip waits for the display's refresh
+// (SDL12COMPAT_SYNC_TO_VBLANK, 0 turns it off; the frame loop has no limit of
+// its own); the picture fills the screen's height with nearest-neighbour
+// pixels (SDL12COMPAT_SCALE_METHOD, linear smooths them); in a Wayland
+// session SDL2 draws through Wayland, X being the fall-back
+// (SDL_VIDEODRIVER), so that a scaled screen gets whole pixels. Classic SDL
+// 1.2 ignores all three: it flips as fast as the loop runs and does not
+// scale. On both, the window's class is the desktop file's name
+// (SDL_VIDEO_X11_WMCLASS, which SDL2 also gives Wayland as the app id).
 void preferDisplaySettings();
 
 // Once SDL knows the desktop, before the display opens: a window (after F11
@@ -25,26 +29,31 @@ void preferDisplaySettings();
 void preferWindowScale(int width, int height);
 
 // Switches the display between full screen and a window, the mouse pointer
-// hidden in full screen only: in place, or where SDL cannot (classic SDL 1.2
-// on Windows) by setting the mode anew. Nothing changes when neither works.
-void toggleFullScreen(SDL_Surface* screen);
+// hidden in full screen only, the picture as it was. On sdl12-compat, and
+// where classic SDL cannot switch in place (on Windows), the mode is set
+// anew, the picture kept meanwhile in `kept`, a surface like the screen.
+// Nothing changes when neither works.
+void toggleFullScreen(SDL_Surface* screen, SDL_Surface* kept);
 
 // The desktop's display, as the demo opens it once SDL runs: a lost display
-// ends the demo (endOnLostDisplay, platform/system.h), the event filter is in
-// place, the window has its caption "Tideglow" and its icon from
-// data/icon.png, and the display opens full screen (openFullScreen) with
-// the mouse pointer hidden. The icon is cosmetic: when it cannot be loaded
-// the window gets the desktop's default one, with a line on stderr.
+// server ends the demo with a line saying so and status 1, the sound closed
+// (endOnLostDisplay, platform/system.h), the event filter is in place, the
+// window has its caption "Tideglow" and its icon from data/icon.png, and the
+// display opens full screen (openFullScreen), the mouse pointer hidden. The
+// icon is cosmetic: when it cannot be loaded the window gets the desktop's
+// default one, with a line on stderr.
 Display openDesktopDisplay();
 
-// openDisplay, full screen. On sdl12-compat the display opens as a window
-// and is switched at once: sdl12-compat sizes a window by
-// SDL12COMPAT_WINDOW_SCALING only when it is made as one, and F11 would
-// otherwise bring back a window of the picture's own size. Classic SDL
-// opens full screen directly, as its own toggle under X is less sure.
+// openDisplay, full screen from the first frame. Under X, XWayland too, the
+// display is made full screen: a window switched to full screen at once is
+// laid out for the screen before the window manager has made it so, and
+// XWayland on sway may never resize it. SDL2 on Wayland waits for the
+// compositor's answer to a switch, while a window made full screen would
+// come back from F11 tiled (sway) rather than as the scaled window: there
+// the display opens as a window and is switched.
 Display openFullScreen(int width, int height);
 
-// SDL's clock and events (quitEventPending), and after each pump
-// the switch between full screen and a window that F11 or Alt+Enter asked
-// for, the mouse pointer hidden in full screen only.
-Platform desktopPlatform();
+// SDL's clock and events (quitEventPending), a quit checked for a lost
+// display server, and after each pump the switch between full screen and a
+// window that F11 or Alt+Enter asked for.
+Platform desktopPlatform(SDL_Surface* screen);

@@ -22,7 +22,7 @@ int runDemo()
     soundInit(0);
 
     demo.demoTime = 0;
-    runFrameLoop(demo, desktopPlatform());
+    runFrameLoop(demo, desktopPlatform(demo.screen));
 
     // The display goes first: a sound server that holds up the sound's
     // shutdown ends the process there, and the desktop must have its screen

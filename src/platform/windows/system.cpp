@@ -17,10 +17,13 @@ void setEnvironment(const char* name, const char* value, bool replace)
 }
 
 // Windows keeps a window system for as long as a program runs.
-void endOnLostDisplay() {}
+void endOnLostDisplay(DisplayLost) {}
+void checkDisplayAfterQuit() {}
 
-// The system's sound (DirectSound, waveOut) writes nothing on stderr.
+// The system's sound (DirectSound, waveOut) writes nothing on stderr, and
+// SDL's pieces suit it as they are.
 void silenceSoundLibraries() {}
+void preferSoundBuffer() {}
 
 bool programFound(const char* program)
 {
