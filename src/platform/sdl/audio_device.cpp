@@ -28,6 +28,10 @@ uint16_t deviceFrames()
 }
 
 namespace {
+// What a sound server's mixer shows for the demo (SDL2 only; classic SDL
+// names it after the window).
+constexpr char kStreamName[] = "Tideglow";
+
 // A device that does not close in this time is left to the end of the
 // process (see closeSdlAudio).
 constexpr std::chrono::milliseconds kCloseDeadline{400};
@@ -61,8 +65,12 @@ class SdlAudioDevice : public AudioDevice {
 public:
     bool open(Fill fill) override
     {
-        // Before SDL first loads the system's sound libraries.
+        // Before SDL first loads the system's sound libraries and opens a
+        // stream.
         silenceSoundLibraries();
+        preferSoundBuffer();
+        setEnvironment("SDL_AUDIO_DEVICE_APP_NAME", kStreamName, false);
+        setEnvironment("SDL_AUDIO_DEVICE_STREAM_NAME", kStreamName, false);
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
         SDL_AudioSpec wanted{};
         wanted.freq = kMixRate;
