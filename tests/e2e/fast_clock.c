@@ -8,13 +8,19 @@
  * the first surface made after the display has opened, the back buffer, is
  * refused as SDL refuses one without memory. With FLIP_COUNT_FILE set, the
  * flips per second between the first flip and the process's end are written
- * there when it ends. */
+ * there when it ends. With FIRST_FRAME_MS set, the first frame is drawn for
+ * that demoTime: the clock's reading for it is taken as four times that past
+ * the clock's origin (the first reading), and from there the clock runs in
+ * real time; with HOLD_FIRST_FRAME set too, the second flip waits until the
+ * file it names exists, so that the first frame stays on the screen. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
+#include <pthread.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
+#include <unistd.h>
 
 static int flipped;
 static int displayOpen;
@@ -36,9 +42,28 @@ static long knob(const char* name)
     return value ? atol(value) : 0;
 }
 
+/* The real ticks moved on so that the first frame, the clock's second
+ * reading on the thread that took its origin, finds FIRST_FRAME_MS x 4
+ * elapsed. Other threads (the sound's) read real ticks until then. */
+static uint32_t firstFrameTicks(uint32_t now)
+{
+    static pthread_t mainThread;
+    static uint32_t origin, shift;
+    static int readings;
+    if (readings == 0) {
+        mainThread = pthread_self();
+        origin = now;
+        readings = 1;
+    } else if (readings == 1 && pthread_equal(pthread_self(), mainThread)) {
+        shift = origin + 4 * (uint32_t)knob("FIRST_FRAME_MS") - now;
+        readings = 2;
+    }
+    return readings == 2 ? now + shift : now;
+}
+
 uint32_t SDL_GetTicks(void)
 {
-    const uint32_t now = realTicks();
+    const uint32_t now = knob("FIRST_FRAME_MS") > 0 ? firstFrameTicks(realTicks()) : realTicks();
     if (!flipped) return now;
     const long step = knob("FAST_CLOCK_STEP");
     if (step > 0) return flipTicks + (uint32_t)(++calls * step);
@@ -55,6 +80,9 @@ int SDL_Flip(void* screen)
         flipped = 1;
         clock_gettime(CLOCK_MONOTONIC, &firstFlip);
     }
+    const char* hold = getenv("HOLD_FIRST_FRAME");
+    if (flips == 1 && hold)
+        while (access(hold, F_OK) != 0) usleep(10000);
     ++flips;
     return real(screen);
 }

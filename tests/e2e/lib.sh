@@ -14,10 +14,17 @@ OPENBOX_PID=""
 DISPLAY_CLAIM=""
 PULSE_PID=""
 RECORDER_PID=""
+COMPOSITOR_PID=""
+KEYBOARD_PID=""
+PIPEWIRE_PIDS=()
 
 cleanup() {
     [ -z "$RECORDER_PID" ] || kill "$RECORDER_PID" 2>/dev/null || true
     [ -z "$PULSE_PID" ] || kill "$PULSE_PID" 2>/dev/null || true
+    local i
+    for ((i = ${#PIPEWIRE_PIDS[@]} - 1; i >= 0; i--)); do kill "${PIPEWIRE_PIDS[i]}" 2>/dev/null || true; done
+    [ -z "$KEYBOARD_PID" ] || kill "$KEYBOARD_PID" 2>/dev/null || true
+    [ -z "$COMPOSITOR_PID" ] || kill "$COMPOSITOR_PID" 2>/dev/null || true
     [ -z "$OPENBOX_PID" ] || kill "$OPENBOX_PID" 2>/dev/null || true
     [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
     [ -z "$DISPLAY_CLAIM" ] || rm -rf "$DISPLAY_CLAIM"
@@ -178,6 +185,33 @@ start_pulse() {
     export SDL_AUDIODRIVER=pulse
 }
 
+# Starts PipeWire with WirePlumber and its PulseAudio server
+# (pipewire-pulse), as a desktop of today runs them, in the test's runtime
+# directory, with a null sink named as start_pulse names its own, and leaves
+# the demo to take the sound driver SDL chooses. Its own settings and state
+# stay in the test's directory.
+start_pipewire() {
+    command -v pipewire >/dev/null && command -v wireplumber >/dev/null && command -v pipewire-pulse >/dev/null ||
+        { echo "SKIP: PipeWire, WirePlumber or pipewire-pulse is not installed"; exit 77; }
+    make_runtime_dir
+    export HOME="$WORK" XDG_CONFIG_HOME="$WORK/config" XDG_STATE_HOME="$WORK/state"
+    unset PULSE_SERVER PULSE_RUNTIME_PATH DBUS_SESSION_BUS_ADDRESS SDL_AUDIODRIVER
+    local daemon
+    for daemon in pipewire wireplumber pipewire-pulse; do
+        "$daemon" >"$WORK/$daemon.log" 2>&1 &
+        PIPEWIRE_PIDS+=($!)
+        [ "$daemon" != pipewire ] || wait_for_file "$XDG_RUNTIME_DIR/pipewire-0" "$!"
+    done
+    local _
+    for _ in $(seq 100); do
+        pactl info >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    pactl load-module module-null-sink sink_name=out rate=44100 channels=2 >/dev/null ||
+        fail "PipeWire did not start: $(cat "$WORK"/pipewire*.log "$WORK/wireplumber.log")"
+    pactl set-default-sink out
+}
+
 # Records what the null sink plays, as raw 16-bit stereo at 44.1 kHz, into $1.
 start_recording() {
     parec -d out.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec=10 "$1" &
@@ -257,4 +291,141 @@ build_fast_clock() {
     cc -shared -fPIC -O2 -o "$WORK/fast_clock.so" "$FAST_CLOCK_SOURCE" -ldl
     FAST_CLOCK="$WORK/fast_clock.so"
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+}
+
+# A runtime directory of the test's own, as a session has one, for Wayland
+# and PipeWire sockets.
+make_runtime_dir() {
+    export XDG_RUNTIME_DIR="$WORK/run"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+}
+
+# Waits up to 10 s for the file $1, which process $2 makes.
+wait_for_file() {
+    local _
+    for _ in $(seq 100); do
+        [ -e "$1" ] && return
+        kill -0 "$2" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "$1 did not appear"
+}
+
+# Starts sway headless (software rendering, no input devices) with XWayland
+# on one 1920 x 1080 output at scale ${1:-1}, in the test's runtime
+# directory: exports WAYLAND_DISPLAY and SWAYSOCK, sets XWAYLAND to
+# XWayland's display, and leaves SDL_VIDEODRIVER unset, as a user's Wayland
+# session does. A virtual keyboard is held meanwhile (a long wtype), so that
+# the seat keeps a keyboard and the keys later wtype calls send reach the
+# demo. Before 1.8 sway refuses to run as root: as root it runs as nobody,
+# the runtime directory its own.
+start_sway() {
+    command -v sway >/dev/null && command -v grim >/dev/null && command -v wtype >/dev/null ||
+        { echo "SKIP: sway, grim or wtype is not installed"; exit 77; }
+    make_runtime_dir
+    local run_as=()
+    if [ "$(id -u)" = 0 ]; then
+        chmod 711 "$WORK"
+        chown nobody "$XDG_RUNTIME_DIR"
+        run_as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    fi
+    rm -f "$XDG_RUNTIME_DIR/xwayland"
+    printf 'output HEADLESS-1 mode 1920x1080 scale %s\nxwayland enable\nexec echo $DISPLAY >%s\n' \
+        "${1:-1}" "$XDG_RUNTIME_DIR/xwayland" >"$XDG_RUNTIME_DIR/sway.conf"
+    WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+        "${run_as[@]}" sway -c "$XDG_RUNTIME_DIR/sway.conf" >"$WORK/sway.log" 2>&1 &
+    COMPOSITOR_PID=$!
+    wait_for_file "$XDG_RUNTIME_DIR/xwayland" "$COMPOSITOR_PID"
+    XWAYLAND="$(cat "$XDG_RUNTIME_DIR/xwayland")"
+    # XWayland lets in its own user's clients only.
+    [ "${#run_as[@]}" = 0 ] || DISPLAY="$XWAYLAND" "${run_as[@]}" xhost +si:localuser:root >/dev/null
+    export WAYLAND_DISPLAY="$(cd "$XDG_RUNTIME_DIR" && ls wayland-? | head -1)"
+    export SWAYSOCK="$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock)"
+    unset SDL_VIDEODRIVER DISPLAY
+    wtype -s 86400000 &
+    KEYBOARD_PID=$!
+}
+
+# The demo's window as sway has it: "WIDTHxHEIGHT+X+Y fullscreen|window
+# SHELL APP_ID", in the output's logical pixels, the app id being the X
+# window's class under XWayland.
+sway_window() {
+    swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(node):
+    if node.get("name") == "Tideglow" and node.get("pid"):
+        # The size without the borders, the place with them.
+        w, h = node["window_rect"]["width"], node["window_rect"]["height"]
+        x, y = node["rect"]["x"], node["rect"]["y"]
+        app = node.get("app_id") or node.get("window_properties", {}).get("class")
+        print(f"{w}x{h}+{x}+{y}", "fullscreen" if node.get("fullscreen_mode") else "window", node.get("shell"), app)
+        sys.exit()
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))'
+}
+
+# Waits up to 3 s for sway's window of the demo to match the pattern $1;
+# $2 says when, should it not.
+expect_sway_window() {
+    local _
+    for _ in $(seq 30); do
+        [[ "$(sway_window)" == $1 ]] && return
+        sleep 0.1
+    done
+    fail "window $(sway_window), not $1 ${2:-}"
+}
+
+# Starts the demo ($1, a command) with its first frame drawn for demoTime
+# 1000 (the logo halfway in from the right edge) and held on the screen, and
+# checks with the command $2, which takes a screenshot into $WORK/screen.png,
+# that the screen shows demo-capture's frame for that time full screen: 4:3,
+# 1440 x 1080 in the middle of 1920 x 1080, black around it. Then lets the
+# demo play on, its PID in DEMO_PID, its flips counted into $WORK/flips.txt.
+check_first_frame() {
+    build_fast_clock
+    [ -e "$WORK/capture/1000.png" ] || "$CAPTURE" --at 1000 --out "$WORK/capture" >/dev/null
+    rm -f "$WORK/go"
+    FIRST_FRAME_MS=1000 HOLD_FIRST_FRAME="$WORK/go" FLIP_COUNT_FILE="$WORK/flips.txt" LD_PRELOAD="$FAST_CLOCK" \
+        "$1" >"$WORK/out.log" 2>&1 &
+    DEMO_PID=$!
+    local _ shown=""
+    for _ in $(seq 20); do
+        sleep 0.5
+        kill -0 "$DEMO_PID" 2>/dev/null || fail "the demo ended: $(cat "$WORK/out.log")"
+        $2 || continue
+        if /usr/bin/python3 "$E2E_DIR/screen_picture.py" "$WORK/screen.png" 1440x1080+240+0 \
+            "$WORK/capture/1000.png" >"$WORK/picture.txt"; then
+            shown=1
+            break
+        fi
+    done
+    touch "$WORK/go"
+    [ -n "$shown" ] || fail "the first frame is not on the screen as it should be: $(cat "$WORK/picture.txt")"
+}
+
+# Starts weston with a seat: on its X11 backend, in a window filling the
+# test's own 1920 x 1080 Xvfb, which gives it a keyboard (headless weston has
+# none, and without one shows no client full screen above its panel, its own
+# terminal included). With XWayland, in the test's runtime directory: exports
+# WAYLAND_DISPLAY, sets XWAYLAND to XWayland's display, HOST_DISPLAY to the
+# Xvfb's, and leaves SDL_VIDEODRIVER unset.
+start_weston() {
+    command -v weston >/dev/null || { echo "SKIP: weston is not installed"; exit 77; }
+    start_xvfb 1920x1080
+    HOST_DISPLAY="$DISPLAY"
+    make_runtime_dir
+    mkdir -p -m 1777 /tmp/.X11-unix
+    weston --backend=x11-backend.so --use-pixman --width=1920 --height=1080 --socket=wayland-test --xwayland \
+        >"$WORK/weston.log" 2>&1 &
+    COMPOSITOR_PID=$!
+    local _
+    for _ in $(seq 100); do
+        XWAYLAND="$(grep -o 'listening on display :[0-9]*' "$WORK/weston.log" | grep -o ':[0-9]*')" && break
+        kill -0 "$COMPOSITOR_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$XWAYLAND" ] || fail "weston did not start: $(cat "$WORK/weston.log")"
+    export WAYLAND_DISPLAY=wayland-test
+    unset SDL_VIDEODRIVER DISPLAY
 }
