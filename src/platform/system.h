@@ -30,12 +30,10 @@ void checkDisplayAfterQuit();
 // open, although the demo then goes on silently by design).
 void silenceSoundLibraries();
 
-// Before the sound device first opens: where the sound server gives a
-// stream less buffer than SDL2 fills at a time, and the stream underruns
-// whenever SDL's thread wakes late (PipeWire's pulse server grants a quarter
-// of it), a deeper buffer is asked for (PULSE_LATENCY_MSEC, unless the user
-// has set it), at the cost of that much latency.
-void preferSoundBuffer();
+// Whether SDL's PulseAudio driver, which SDL2 takes first, would talk to
+// PipeWire's PulseAudio server (pipewire-pulse). False where SDL_AUDIODRIVER
+// names another driver, or no server answers.
+bool soundServerIsPipeWire();
 
 // Whether `program` is found where runCommand and openPipe look for it: on
 // the PATH (on Windows first in the program's own folder, the working folder

@@ -128,7 +128,7 @@ public:
         if (const char* driver = getenv("SDL_AUDIODRIVER")) savedDriver = driver;
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-        const int pieceMs = deviceFrames() * 1000 / 44100 + 1;
+        const int pieceMs = deviceFrames(false) * 1000 / 44100 + 1;
         setenv("SDL_DISKAUDIODELAY", std::to_string(pieceMs).c_str(), 1);
     }
     ~DiskRecording()

@@ -1,5 +1,5 @@
-// The sound server under SDL's PulseAudio driver, on Linux: asked once, at
-// the sound's start, whether it is PipeWire's.
+// The sound server under SDL's PulseAudio driver, on Linux: asked, as the
+// sound starts, whether it is PipeWire's.
 #include "platform/system.h"
 
 #include <pulse/context.h>
@@ -10,19 +10,17 @@
 #include <cstring>
 
 namespace {
-// What SDL2's driver then asks for: three of the pieces it fills
-// (platform/sdl/audio_device.cpp) fit in what the server grants.
-constexpr char kPipeWireLatencyMs[] = "80";
-
 void noteServer(pa_context*, const pa_server_info* info, void* pipeWire)
 {
     *static_cast<bool*>(pipeWire) = info && info->server_name && std::strstr(info->server_name, "PipeWire");
 }
+}  // namespace
 
-// The server libpulse finds, as SDL's driver will find it; false when there
-// is none.
-bool pulseServerIsPipeWire()
+// The server libpulse finds, as SDL's driver will find it.
+bool soundServerIsPipeWire()
 {
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    if (driver && !std::strstr(driver, "pulse")) return false;
     pa_mainloop* loop = pa_mainloop_new();
     pa_context* context = pa_context_new(pa_mainloop_get_api(loop), "Tideglow");
     bool pipeWire = false;
@@ -40,13 +38,4 @@ bool pulseServerIsPipeWire()
     pa_context_unref(context);
     pa_mainloop_free(loop);
     return pipeWire;
-}
-}  // namespace
-
-void preferSoundBuffer()
-{
-    // Only SDL's PulseAudio driver reads the setting.
-    const char* driver = std::getenv("SDL_AUDIODRIVER");
-    if (driver && !std::strstr(driver, "pulse")) return;
-    if (pulseServerIsPipeWire()) setEnvironment("PULSE_LATENCY_MSEC", kPipeWireLatencyMs, false);
 }

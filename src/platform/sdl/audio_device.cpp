@@ -15,22 +15,31 @@
 #include <mutex>
 #include <thread>
 
-// Small enough for a cue to reach the speaker well within
-// 100 ms. SDL 1.2's PulseAudio driver mixes half a piece at a time and asks
-// the server for four such halves of buffer; a larger piece can exceed what
-// the server grants when PULSE_LATENCY_MSEC is small, and the driver then
-// waits for room that never comes: 512 frames (12 ms). sdl12-compat hands
-// the piece to SDL2, which keeps just one queued at the server: 1024 frames
-// (23 ms) leave room for a late wake-up without a dropout.
-uint16_t deviceFrames()
+// Small enough for a cue to reach the speaker well within 100 ms. SDL 1.2's
+// PulseAudio driver mixes half a piece at a time and asks the server for
+// four such halves of buffer; a larger piece can exceed what the server
+// grants when PULSE_LATENCY_MSEC is small, and the driver then waits for
+// room that never comes: 512 frames (12 ms). sdl12-compat hands the piece
+// to SDL2, which keeps just one queued at the server: 1024 frames (23 ms)
+// leave room for a late wake-up without a dropout. PipeWire's PulseAudio
+// server grants a quarter of that, so there the device asks for a deeper
+// buffer (kPipeWireLatencyMs) and fills it in pieces of 512 frames, which
+// keep the mix's bursts, when the server asks for much at once, short
+// enough for the cues to stay on their beat.
+uint16_t deviceFrames(bool pipeWire)
 {
-    return onSdl12Compat() ? 1024 : 512;
+    return onSdl12Compat() && !pipeWire ? 1024 : 512;
 }
 
 namespace {
 // What a sound server's mixer shows for the demo (SDL2 only; classic SDL
 // names it after the window).
 constexpr char kStreamName[] = "Tideglow";
+
+// The PipeWire server's buffer for the demo's stream, as asked of libpulse
+// (PULSE_LATENCY_MSEC): on a busy machine anything shallower left gaps in
+// the music. The server grants about 95 ms of it.
+constexpr char kPipeWireLatencyMs[] = "150";
 
 // A device that does not close in this time is left to the end of the
 // process (see closeSdlAudio).
@@ -68,7 +77,8 @@ public:
         // Before SDL first loads the system's sound libraries and opens a
         // stream.
         silenceSoundLibraries();
-        preferSoundBuffer();
+        const bool pipeWire = soundServerIsPipeWire();
+        if (pipeWire) setEnvironment("PULSE_LATENCY_MSEC", kPipeWireLatencyMs, false);
         setEnvironment("SDL_AUDIO_DEVICE_APP_NAME", kStreamName, false);
         setEnvironment("SDL_AUDIO_DEVICE_STREAM_NAME", kStreamName, false);
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
@@ -76,7 +86,7 @@ public:
         wanted.freq = kMixRate;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
-        wanted.samples = deviceFrames();
+        wanted.samples = deviceFrames(pipeWire);
         wanted.callback = feed;
         wanted.userdata = this;
         this->fill = fill;

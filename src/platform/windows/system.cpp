@@ -20,10 +20,12 @@ void setEnvironment(const char* name, const char* value, bool replace)
 void endOnLostDisplay(DisplayLost) {}
 void checkDisplayAfterQuit() {}
 
-// The system's sound (DirectSound, waveOut) writes nothing on stderr, and
-// SDL's pieces suit it as they are.
+// The system's sound (DirectSound, waveOut) writes nothing on stderr.
 void silenceSoundLibraries() {}
-void preferSoundBuffer() {}
+bool soundServerIsPipeWire()
+{
+    return false;
+}
 
 bool programFound(const char* program)
 {
