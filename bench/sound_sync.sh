@@ -1,11 +1,13 @@
 #!/bin/bash
-# Plays the whole demo on a private PulseAudio server, under an Xvfb, records
+# Plays the whole demo on a private PulseAudio server (SERVER=pipewire: a
+# PipeWire one with pipewire-pulse and WirePlumber), under an Xvfb, records
 # the server's output and prints, one per line: where each cue lands on the
 # music (cue_offset_ms), the median time from the frame that plays a cue to
 # the cue in the recording (latency_ms), silent gaps while the music plays
 # (dropouts) and samples at full scale (clipped).
 # Usage: bench/sound_sync.sh        (after a build in build/)
 #        SDL=compat bench/sound_sync.sh   on sdl12-compat
+#        SERVER=pipewire bench/sound_sync.sh   on PipeWire
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BUILD_DIR:-$ROOT/build}"
@@ -18,7 +20,7 @@ fi
 source "$ROOT/tests/e2e/lib.sh" "$BUILD/demo" "$BUILD/data"
 make_workdir
 start_xvfb
-start_pulse
+if [ "${SERVER:-pulseaudio}" = pipewire ]; then start_pipewire; else start_pulse; fi
 
 # The wall-clock time of the recording's first sample: the least of "now less
 # what has been recorded" over a second of polls, each of which can only be

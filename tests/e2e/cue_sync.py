@@ -9,7 +9,8 @@ out, and prints for every cue played:
     cue_offset_ms E<n>:<cue> <ms>   the cue's start on the music, less its place
 
 followed by `music_start_s` (where music position 0 falls in the recording),
-`dropouts` (silent gaps while the music plays) and `clipped` (samples at full
+`dropouts` (silent gaps of 2 ms or more while the music plays, which has
+none of its own) and `clipped` (samples at full
 scale). With --flips (a log of frame times, see cue_probe.c) it also prints
 `latency_ms <median>`: from the frame that played a cue to the cue in the
 recording, which started at --record-start on the same clock.
@@ -174,7 +175,7 @@ def main():
     if first is not None:
         print(f"music_start_s {first / RATE:.3f}")
         end = min(len(stereo) // 2, first + args.until * RATE // 1000 - RATE // 2)
-        print(f"dropouts {silent_runs(stereo, 2 * (first + RATE), 2 * end, RATE // 100)}")
+        print(f"dropouts {silent_runs(stereo, 2 * (first + RATE), 2 * end, RATE // 500)}")
     print(f"clipped {int(np.sum(np.abs(stereo.astype(np.int32)) >= 32767))}")
     if latencies:
         print(f"latency_ms {np.median(latencies):.1f}")

@@ -189,13 +189,19 @@ start_pulse() {
 # (pipewire-pulse), as a desktop of today runs them, in the test's runtime
 # directory, with a null sink named as start_pulse names its own, and leaves
 # the demo to take the sound driver SDL chooses. Its own settings and state
-# stay in the test's directory.
+# stay in the test's directory, on a session bus of its own (WirePlumber
+# before 0.5 needs one).
 start_pipewire() {
-    command -v pipewire >/dev/null && command -v wireplumber >/dev/null && command -v pipewire-pulse >/dev/null ||
-        { echo "SKIP: PipeWire, WirePlumber or pipewire-pulse is not installed"; exit 77; }
+    command -v pipewire >/dev/null && command -v wireplumber >/dev/null && command -v pipewire-pulse >/dev/null &&
+        command -v dbus-daemon >/dev/null ||
+        { echo "SKIP: PipeWire, WirePlumber, pipewire-pulse or dbus-daemon is not installed"; exit 77; }
     make_runtime_dir
     export HOME="$WORK" XDG_CONFIG_HOME="$WORK/config" XDG_STATE_HOME="$WORK/state"
-    unset PULSE_SERVER PULSE_RUNTIME_PATH DBUS_SESSION_BUS_ADDRESS SDL_AUDIODRIVER
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+    unset PULSE_SERVER PULSE_RUNTIME_PATH SDL_AUDIODRIVER
+    dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$WORK/dbus.log" 2>&1 &
+    PIPEWIRE_PIDS+=($!)
+    wait_for_file "$XDG_RUNTIME_DIR/bus" "$!"
     local daemon
     for daemon in pipewire wireplumber pipewire-pulse; do
         "$daemon" >"$WORK/$daemon.log" 2>&1 &
@@ -214,7 +220,7 @@ start_pipewire() {
 
 # Records what the null sink plays, as raw 16-bit stereo at 44.1 kHz, into $1.
 start_recording() {
-    parec -d out.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec=10 "$1" &
+    parec -d out.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec=100 "$1" &
     RECORDER_PID=$!
 }
 
