@@ -11,7 +11,7 @@ found exactly once in src/ and tools/ (found by searching, so the list
 outlives moved and renamed files). The figure is a measurement: the script
 exits 0 whatever it is.
 
-    bench/mutants.py                    # every mutant, about 20 minutes
+    bench/mutants.py                    # every mutant, about 25 minutes
     bench/mutants.py fire-blur-weight random-multiplier
     bench/mutants.py --check            # only look the snippets up
     bench/mutants.py --tree DIR --keep  # mutate another checkout; keep the copy
