@@ -9,8 +9,10 @@ out, and prints for every cue played:
     cue_offset_ms E<n>:<cue> <ms>   the cue's start on the music, less its place
 
 followed by `music_start_s` (where music position 0 falls in the recording),
-`dropouts` (silent gaps while the music plays) and `clipped` (samples at full
-scale). With --flips (a log of frame times, see cue_probe.c) it also prints
+`first_heard_ms` (how much of the music's start was not heard: its position
+at the recording's first sound, less that of its own first sound), `dropouts` (silent gaps while the music
+plays) and `clipped` (samples at full scale). With --flips (a log of frame
+times: the frame probe's ticks, or a page's demoTimes) it also prints
 `latency_ms <median>`: from the frame that played a cue to the cue in the
 recording, which started at --record-start on the same clock.
 
@@ -115,13 +117,17 @@ def silent_runs(stereo, first, last, shortest):
 
 
 def flip_times(path):
-    """(demoTime, seconds) of every frame, from the probe's log."""
+    """(demoTime, seconds) of every frame, from the probe's log ("start" and
+    "flip" lines, demoTime worked out as the demo's clock does) or a page's
+    ("frame <demoTime> <ns>")."""
     frames = []
     start = None
     demo_time = 0
     for line in Path(path).read_text().split("\n"):
         fields = line.split()
-        if len(fields) == 2 and fields[0] == "start":
+        if len(fields) == 3 and fields[0] == "frame":
+            frames.append((int(fields[1]), int(fields[2]) / 1e9))
+        elif len(fields) == 2 and fields[0] == "start":
             start = int(fields[1])
         elif len(fields) == 3 and fields[0] == "flip" and start is not None:
             ticks, ns = int(fields[1]), int(fields[2])
@@ -173,6 +179,10 @@ def main():
     first = music_shift(rec, music, min(args.until, 17400) * RATE // 1000, None, 0)
     if first is not None:
         print(f"music_start_s {first / RATE:.3f}")
+        heard = np.flatnonzero(np.abs(rec) > 64)
+        if len(heard):
+            own = np.flatnonzero(np.abs(music) > 64)[0]
+            print(f"first_heard_ms {(heard[0] - first - own) * 1000 / RATE:.0f}")
         end = min(len(stereo) // 2, first + args.until * RATE // 1000 - RATE // 2)
         print(f"dropouts {silent_runs(stereo, 2 * (first + RATE), 2 * end, RATE // 100)}")
     print(f"clipped {int(np.sum(np.abs(stereo.astype(np.int32)) >= 32767))}")

@@ -6,7 +6,7 @@
 //   node web_test.js URL CAPTURE_DIR CHROMIUM CASES_JSON
 const fs = require('fs');
 const path = require('path');
-const { launchChromium } = require('./browser');
+const { launchBrowser } = require('./browser');
 const { readPng } = require('./png');
 
 const [url, captureDir, chromium, casesJson] = process.argv.slice(2);
@@ -99,7 +99,7 @@ async function testPlain(browser, consoleErrors) {
 }
 
 (async () => {
-  const { browser, close } = await launchChromium(chromium);
+  const { browser, close } = await launchBrowser('chromium');
   const consoleErrors = [];
   try {
     for (const c of cases) await testFrames(browser, c, consoleErrors);

@@ -1,0 +1,70 @@
+'use strict';
+// What the web test and bench/web_sound.sh watch on the plain page: when
+// each frame was drawn and at which demoTime, whether the page still draws,
+// and the bytes its files took on the wire.
+
+// Installed before the page's own script: every animation frame's wall-clock
+// time (ms) and the demoTime the page reports after it (window.demoTime), or
+// null where the page reports none; then the time of the starting click. The
+// wall clock is Date's, read once: Firefox's performance.timeOrigin can lie
+// a minute from it.
+function recordFrames(page) {
+  return page.evaluateOnNewDocument(() => {
+    const origin = Date.now() - performance.now();
+    const wall = () => origin + performance.now();
+    window.probeFrames = [];
+    const request = window.requestAnimationFrame.bind(window);
+    window.requestAnimationFrame = callback => request(time => {
+      callback(time);
+      const demoTime = window.demoTime ? window.demoTime() : null;
+      window.probeFrames.push([wall(), demoTime]);
+    });
+    addEventListener('pointerdown', () => { window.probeClick ??= wall(); },
+      { capture: true });
+  });
+}
+
+async function startPlain(page, url) {
+  await recordFrames(page);
+  await page.goto(`${url}index.html`);
+  await page.waitForFunction(() => document.getElementById('message').textContent.includes('click'),
+    { timeout: 60000 });
+  await page.mouse.click(400, 300);
+}
+
+// The frames as cue_sync.py reads them: "frame <demoTime> <ns>" lines, or,
+// from a page that reports no demoTime, the demo clock's ticks from the click
+// ("start" and "flip" lines), which is when that page starts its clock.
+async function frameLog(page) {
+  const [frames, click] = await page.evaluate(() => [window.probeFrames, window.probeClick]);
+  const ns = ms => BigInt(Math.round(ms * 1e6)).toString();
+  if (frames.length && frames[0][1] !== null)
+    return frames.map(([at, demoTime]) => `frame ${demoTime} ${ns(at)}`).join('\n') + '\n';
+  return `start ${Math.round(click)}\n` + frames.map(([at]) => `flip ${Math.round(at)} ${ns(at)}`).join('\n') + '\n';
+}
+
+// True when the page draws no frame for two seconds, or does not answer.
+async function frozen(page) {
+  const drawn = () => Promise.race([
+    page.evaluate(() => window.probeFrames.length),
+    new Promise(resolve => setTimeout(() => resolve(null), 5000)),
+  ]);
+  const before = await drawn();
+  await new Promise(resolve => setTimeout(resolve, 2000));
+  const after = await drawn();
+  return before === null || after === null || after <= before;
+}
+
+// Bytes on the wire (headers and bodies, as sent) and of the files as served.
+function wireBytes(page) {
+  return page.evaluate(() => {
+    const entries = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
+    return {
+      wire: entries.reduce((sum, e) => sum + e.transferSize, 0),
+      bodies: entries.reduce((sum, e) => sum + e.decodedBodySize, 0),
+      files: entries.length,
+    };
+  });
+}
+
+module.exports = { startPlain, frameLog, frozen, wireBytes };
