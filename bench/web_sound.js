@@ -7,7 +7,7 @@ const fs = require('fs');
 const path = require('path');
 const tests = path.join(__dirname, '..', 'tests', 'web');
 const { launchBrowser } = require(path.join(tests, 'browser'));
-const { startPlain, frameLog, frozen, wireBytes } = require(path.join(tests, 'page_probe'));
+const { openPlain, frameLog, frozen, wireBytes } = require(path.join(tests, 'page_probe'));
 
 const [url, kind, mode, arg] = process.argv.slice(2);
 const headless = process.env.HEADLESS !== '0';
@@ -17,7 +17,8 @@ async function play() {
   const { browser, close } = await launchBrowser(kind, { headless });
   try {
     const page = await browser.newPage();
-    await startPlain(page, url);
+    await openPlain(page, url);
+    await page.mouse.click(400, 300);
     const bytes = await wireBytes(page);
     console.log(`wire_bytes ${bytes.wire} (files as served ${bytes.bodies}, ${bytes.files} files)`);
     await page.waitForFunction(() => !document.getElementById('again').hidden, { timeout: 150000, polling: 1000 });
@@ -38,7 +39,8 @@ async function starts(count) {
     const page = await launched.browser.newPage();
     let stuck;
     try {
-      await startPlain(page, url);
+      await openPlain(page, url);
+      await page.mouse.click(400, 300);
       await sleep(3000);
       stuck = await frozen(page);
     } catch (error) {

@@ -6,11 +6,12 @@
 # latency_ms, from the frame that plays a cue to the cue heard) and the
 # page's bytes on the wire; then STARTS starts (default 50) watched for a
 # page that stops drawing, and XVFB_STARTS (default 10) in a real window
-# under a private Xvfb. BROWSERS="chromium firefox" by default.
+# under a private Xvfb. BROWSERS="chromium firefox" by default; SITE another
+# built site; KEEP a folder to keep each browser's recording and frame log in.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BUILD_DIR:-$ROOT/build}"
-SITE="$ROOT/build-web/site"
+SITE="${SITE:-$ROOT/build-web/site}"
 export NODE_PATH="$ROOT/build-web/npm/node_modules"
 [ -f "$SITE/index.html" ] || { echo "build the site first (scripts/web.sh --build-only)" >&2; exit 1; }
 
@@ -26,6 +27,7 @@ for browser in ${BROWSERS:-chromium firefox}; do
     start_timed_recording "$WORK/sound.raw"
     node "$ROOT/bench/web_sound.js" "$SITE_URL" "$browser" play "$WORK/frames.log"
     stop_recording
+    [ -z "${KEEP:-}" ] || { mkdir -p "$KEEP/$browser" && cp "$WORK/sound.raw" "$WORK/frames.log" "$KEEP/$browser/"; }
     /usr/bin/python3 "$ROOT/tests/e2e/cue_sync.py" "$WORK/sound.raw" "$DATA" \
         --flips "$WORK/frames.log" --record-start "$RECORD_START" || true
     node "$ROOT/bench/web_sound.js" "$SITE_URL" "$browser" starts "${STARTS:-50}"

@@ -10,8 +10,10 @@ out, and prints for every cue played:
 
 followed by `music_start_s` (where music position 0 falls in the recording),
 `first_heard_ms` (how much of the music's start was not heard: its position
-at the recording's first sound, less that of its own first sound), `dropouts` (silent gaps while the music
-plays) and `clipped` (samples at full scale). With --flips (a log of frame
+at the recording's first sound, less that of its own first sound),
+`dropouts` (silent gaps while the music plays) and `clipped` (samples at
+full scale). With --from, only the cues from that demoTime on count, the
+first of them anchoring the music, as after a pause. With --flips (a log of frame
 times: the frame probe's ticks, or a page's demoTimes) it also prints
 `latency_ms <median>`: from the frame that played a cue to the cue in the
 recording, which started at --record-start on the same clock.
@@ -109,6 +111,25 @@ def cue_onset(rec, music, cue, at, shift):
     return None if pos is None else lo + pos
 
 
+def first_heard(rec, music):
+    """Milliseconds of the music's start that the recording skips: where its
+    first second of sound lies on the music, less where the music's own first
+    sound lies. Measured there, not from a later anchor, since a mix that
+    stepped on the way would shift one."""
+    heard = np.flatnonzero(np.abs(rec) > 64)
+    if not len(heard):
+        return None
+    piece = rec[heard[0]:heard[0] + RATE // 2]
+    opening = music[:5 * RATE + len(piece)]
+    # Normalised by the music's own level, which rises through the opening.
+    energy = np.cumsum(np.concatenate(([0.0], opening ** 2)))
+    level = np.sqrt(np.maximum(energy[len(piece):] - energy[:-len(piece)], 1.0))
+    pos = int(np.argmax(correlate(opening, piece) / level[:len(opening) - len(piece) + 1]))
+    # The mix plays the music 3 dB down.
+    own = np.flatnonzero(np.abs(music) > 64 / 0.7)[0]
+    return (pos - own) * 1000 / RATE
+
+
 def silent_runs(stereo, first, last, shortest):
     quiet = np.abs(stereo[first:last].astype(np.int32).reshape(-1, 2)).max(axis=1) <= 1
     edges = np.diff(np.concatenate(([0], quiet.astype(np.int8), [0])))
@@ -141,6 +162,8 @@ def main():
     parser.add_argument("recording")
     parser.add_argument("data", help="the demo's data folder")
     parser.add_argument("--until", type=int, default=107000, help="demoTime the run reached, ms")
+    parser.add_argument("--from", dest="start", type=int, default=0,
+                        help="demoTime from which on to look, ms: the part of a run after a pause")
     parser.add_argument("--flips", help="frame log written by cue_probe.so")
     parser.add_argument("--record-start", type=float, help="CLOCK_MONOTONIC seconds at the recording's start")
     args = parser.parse_args()
@@ -153,15 +176,19 @@ def main():
     frames = flip_times(args.flips) if args.flips else []
 
     shift = None
+    first_shift = None
     latencies = []
     failures = 0
     for name, ms, index in cue_events(args.until):
+        if ms < args.start:
+            continue
         at = ms * RATE // 1000
         shift = music_shift(rec, music, at, shift, 1.5)
         if shift is None:
             print(f"cue_offset_ms {name} missing")
             failures += 1
             continue
+        first_shift = shift if first_shift is None else first_shift
         if index not in cues:
             cues[index] = decode(Path(args.data) / Path(files[index]).name)
         onset = cue_onset(rec, music, cues[index], at, shift)
@@ -175,16 +202,20 @@ def main():
             latencies.append((args.record_start + onset / RATE - played) * 1000)
 
     # The title music before the first cue does not repeat: it anchors the
-    # music in the recording.
-    first = music_shift(rec, music, min(args.until, 17400) * RATE // 1000, None, 0)
+    # music in the recording. After a pause the first cue found does.
+    if args.start == 0:
+        first = music_shift(rec, music, min(args.until, 17400) * RATE // 1000, None, 0)
+        if first is not None:
+            print(f"music_start_s {first / RATE:.3f}")
+        unheard = first_heard(rec, music)
+        if unheard is not None:
+            print(f"first_heard_ms {unheard:.0f}")
+    else:
+        first = first_shift
     if first is not None:
-        print(f"music_start_s {first / RATE:.3f}")
-        heard = np.flatnonzero(np.abs(rec) > 64)
-        if len(heard):
-            own = np.flatnonzero(np.abs(music) > 64)[0]
-            print(f"first_heard_ms {(heard[0] - first - own) * 1000 / RATE:.0f}")
+        begin = first + args.start * RATE // 1000 + RATE
         end = min(len(stereo) // 2, first + args.until * RATE // 1000 - RATE // 2)
-        print(f"dropouts {silent_runs(stereo, 2 * (first + RATE), 2 * end, RATE // 100)}")
+        print(f"dropouts {silent_runs(stereo, 2 * begin, 2 * end, RATE // 100)}")
     print(f"clipped {int(np.sum(np.abs(stereo.astype(np.int32)) >= 32767))}")
     if latencies:
         print(f"latency_ms {np.median(latencies):.1f}")

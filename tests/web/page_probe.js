@@ -3,9 +3,10 @@
 // each frame was drawn and at which demoTime, whether the page still draws,
 // and the bytes its files took on the wire.
 
-// Installed before the page's own script: every animation frame's wall-clock
-// time (ms) and the demoTime the page reports after it (window.demoTime), or
-// null where the page reports none; then the time of the starting click. The
+// Installed before the page's own script: the time of the starting click,
+// then every later animation frame's wall-clock time (ms) and the demoTime
+// the page reports after it (window.demoTime), or null where the page
+// reports none. Before the click the frames are puppeteer's own polls. The
 // wall clock is Date's, read once: Firefox's performance.timeOrigin can lie
 // a minute from it.
 function recordFrames(page) {
@@ -16,6 +17,7 @@ function recordFrames(page) {
     const request = window.requestAnimationFrame.bind(window);
     window.requestAnimationFrame = callback => request(time => {
       callback(time);
+      if (window.probeClick === undefined) return;
       const demoTime = window.demoTime ? window.demoTime() : null;
       window.probeFrames.push([wall(), demoTime]);
     });
@@ -24,12 +26,12 @@ function recordFrames(page) {
   });
 }
 
-async function startPlain(page, url) {
+// The plain page, loaded up to its start prompt, its frames recorded.
+async function openPlain(page, url) {
   await recordFrames(page);
   await page.goto(`${url}index.html`);
   await page.waitForFunction(() => document.getElementById('message').textContent.includes('click'),
     { timeout: 60000 });
-  await page.mouse.click(400, 300);
 }
 
 // The frames as cue_sync.py reads them: "frame <demoTime> <ns>" lines, or,
@@ -67,4 +69,4 @@ function wireBytes(page) {
   });
 }
 
-module.exports = { startPlain, frameLog, frozen, wireBytes };
+module.exports = { openPlain, frameLog, frozen, wireBytes };
