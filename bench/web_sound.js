@@ -7,11 +7,35 @@ const fs = require('fs');
 const path = require('path');
 const tests = path.join(__dirname, '..', 'tests', 'web');
 const { launchBrowser } = require(path.join(tests, 'browser'));
-const { openPlain, frameLog, frozen, wireBytes } = require(path.join(tests, 'page_probe'));
+const { openPlain, frameLog } = require(path.join(tests, 'page_probe'));
 
 const [url, kind, mode, arg] = process.argv.slice(2);
 const headless = process.env.HEADLESS !== '0';
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
+
+// True when the page draws no frame for two seconds, or does not answer.
+async function frozen(page) {
+  const drawn = () => Promise.race([
+    page.evaluate(() => window.probeFrames.length),
+    new Promise(resolve => setTimeout(() => resolve(null), 5000)),
+  ]);
+  const before = await drawn();
+  await new Promise(resolve => setTimeout(resolve, 2000));
+  const after = await drawn();
+  return before === null || after === null || after <= before;
+}
+
+// Bytes on the wire (headers and bodies, as sent) and of the files as served.
+function wireBytes(page) {
+  return page.evaluate(() => {
+    const entries = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
+    return {
+      wire: entries.reduce((sum, e) => sum + e.transferSize, 0),
+      bodies: entries.reduce((sum, e) => sum + e.decodedBodySize, 0),
+      files: entries.length,
+    };
+  });
+}
 
 async function play() {
   const { browser, close } = await launchBrowser(kind, { headless });
@@ -28,7 +52,8 @@ async function play() {
   }
 }
 
-// A frozen page takes its browser with it: the next start gets a new one.
+// A frozen page takes its browser with it: the next start gets a new one, as
+// does every start with FRESH=1, the first sound of a fresh browser.
 // FREEZE_PIDS, when set, names a file the browser's process id is written to
 // at a freeze, for the caller to look into before the browser goes.
 async function starts(count) {
@@ -54,6 +79,9 @@ async function starts(count) {
         fs.writeFileSync(process.env.FREEZE_PIDS, `${launched.browser.process().pid}\n`);
         await sleep(Number(process.env.FREEZE_WAIT ?? 0));
       }
+      await launched.close();
+      launched = null;
+    } else if (process.env.FRESH === '1') {
       await launched.close();
       launched = null;
     } else {

@@ -3,20 +3,14 @@
 // WebDriver BiDi), on a fresh profile that close() removes. Sound is not
 // muted: it goes to the PulseAudio server of the environment (PULSE_SERVER).
 // Headless unless told otherwise, as under a private Xvfb.
+const { execFileSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-const kExecutables = { chromium: 'chromium', firefox: 'firefox-esr' };
-
-function executableOf(kind) {
-  for (const dir of (process.env.PATH ?? '').split(':')) {
-    const candidate = path.join(dir, kExecutables[kind]);
-    if (fs.existsSync(candidate)) return candidate;
-  }
-  throw new Error(`${kExecutables[kind]} is not installed`);
-}
+const kCommands = { chromium: 'chromium', firefox: 'firefox-esr' };
+const executableOf = kind => execFileSync('sh', ['-c', `command -v ${kCommands[kind]}`]).toString().trim();
 
 async function launchBrowser(kind, { headless = true } = {}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), `demo-web-${kind}-`));

@@ -1,7 +1,6 @@
 'use strict';
 // What the web test and bench/web_sound.sh watch on the plain page: when
-// each frame was drawn and at which demoTime, whether the page still draws,
-// and the bytes its files took on the wire.
+// each frame was drawn and at which demoTime.
 
 // Installed before the page's own script: the time of the starting click,
 // then every later animation frame's wall-clock time (ms) and the demoTime
@@ -45,28 +44,4 @@ async function frameLog(page) {
   return `start ${Math.round(click)}\n` + frames.map(([at]) => `flip ${Math.round(at)} ${ns(at)}`).join('\n') + '\n';
 }
 
-// True when the page draws no frame for two seconds, or does not answer.
-async function frozen(page) {
-  const drawn = () => Promise.race([
-    page.evaluate(() => window.probeFrames.length),
-    new Promise(resolve => setTimeout(() => resolve(null), 5000)),
-  ]);
-  const before = await drawn();
-  await new Promise(resolve => setTimeout(resolve, 2000));
-  const after = await drawn();
-  return before === null || after === null || after <= before;
-}
-
-// Bytes on the wire (headers and bodies, as sent) and of the files as served.
-function wireBytes(page) {
-  return page.evaluate(() => {
-    const entries = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
-    return {
-      wire: entries.reduce((sum, e) => sum + e.transferSize, 0),
-      bodies: entries.reduce((sum, e) => sum + e.decodedBodySize, 0),
-      files: entries.length,
-    };
-  });
-}
-
-module.exports = { openPlain, frameLog, frozen, wireBytes };
+module.exports = { openPlain, frameLog };

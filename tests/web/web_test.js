@@ -3,15 +3,16 @@
 // against demo-capture's pictures, its refusal of an off-grid time, and the
 // plain page with sound, which web_test.sh records: a click starts it,
 // stalls of the page's thread, a hidden tab that pauses it and a click that
-// resumes it, leaving full screen ends it; in Firefox, starts that must not
-// freeze; no console errors anywhere. Run by web_test.sh, which serves the
+// resumes it, leaving full screen ends it (a page that froze, as Firefox's
+// once did now and then after the click, fails on the way); no console
+// errors anywhere. Run by web_test.sh, which serves the
 // site and judges the recording with the frame log and the times written to
 // OUT_DIR.
 //   node web_test.js URL CAPTURE_DIR CASES_JSON BROWSER OUT_DIR
 const fs = require('fs');
 const path = require('path');
 const { launchBrowser } = require('./browser');
-const { openPlain, frameLog, frozen } = require('./page_probe');
+const { openPlain, frameLog } = require('./page_probe');
 const { readPng } = require('./png');
 
 const [url, captureDir, casesJson, kind, outDir] = process.argv.slice(2);
@@ -150,28 +151,11 @@ async function testPlain(browser, consoleErrors) {
   await page.close();
 }
 
-// Firefox once froze now and then right after the click: fresh pages, each
-// watched for a while after its start.
-async function testStarts(browser, count, consoleErrors) {
-  let stuck = 0;
-  for (let i = 0; i < count; ++i) {
-    const page = await browser.newPage();
-    watchConsole(page, consoleErrors);
-    await openPlain(page, url);
-    await page.mouse.click(400, 300);
-    await sleep(2000);
-    if (await frozen(page)) ++stuck;
-    await page.close();
-  }
-  check(stuck === 0, `${count} starts, none frozen: ${stuck} froze`);
-}
-
 (async () => {
   const { browser, close } = await launchBrowser(kind);
   const consoleErrors = [];
   try {
     await testPlain(browser, consoleErrors);
-    if (kind === 'firefox') await testStarts(browser, 5, consoleErrors);
     for (const c of cases) await testFrames(browser, c, consoleErrors);
     await testOffGrid(browser);
   } finally {
