@@ -309,7 +309,7 @@
       if (state === 'running') {
         demo._webEscape(1);
         demo._webEscape(0);
-      } else if (state === 'paused') {
+      } else if (state === 'paused' || state === 'starting') {
         finish();
       }
     } else if (state === 'ready') {
