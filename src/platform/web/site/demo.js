@@ -113,8 +113,11 @@
   const kMixRate = 44100;
   // How much further the mix keeps behind the clock than the browser takes
   // from mixing a piece of sound to playing it: a cue played on a frame
-  // reaches the worklet before its place on the music is mixed.
+  // reaches the worklet before its place on the music is mixed. And never
+  // less than the least delay: chromium on PulseAudio says 20 ms at the
+  // start and takes up to 60 ms a few seconds later.
   const kCueMarginMs = 25;
+  const kLeastMixDelayMs = 90;
   // The longest wait at the click for the browser to open its sound device;
   // after that the demo starts, and its sound catches up when it comes.
   const kSoundStartMs = 5000;
@@ -255,7 +258,7 @@
     }
     speaker.ticksAtZero = null;
     const ahead = heardTicksAtZero() + 1000 * speaker.audio.currentTime - demo._webTicks();
-    tellMix({ delay: Math.round(ahead + kCueMarginMs) });
+    tellMix({ delay: Math.round(Math.max(kLeastMixDelayMs, ahead + kCueMarginMs)) });
     state = 'running';
     if (document.hidden) pause();
     else requestAnimationFrame(frame);
