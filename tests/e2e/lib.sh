@@ -223,6 +223,7 @@ start_recording() {
 # been recorded" over a second of polls, each of which can only be late by
 # the time the last piece took to arrive.
 start_timed_recording() {
+    rm -f "$1"
     start_recording "$1"
     RECORD_START=""
     local line
