@@ -12,8 +12,10 @@ followed by `music_start_s` (where music position 0 falls in the recording),
 `first_heard_ms` (how much of the music's start was not heard: its position
 at the recording's first sound, less that of its own first sound),
 `dropouts` (silent gaps while the music plays) and `clipped` (samples at
-full scale). With --from, only the cues from that demoTime on count, the
-first of them anchoring the music, as after a pause. With --flips (a log of frame
+full scale), and `longest_dropout_ms`. With --from, only the cues from that
+demoTime on count, the first of them anchoring the music, as after a
+pause; with --flips and --record-start the first cue's music is looked for
+where its frame puts it. With --flips (a log of frame
 times: the frame probe's ticks, or a page's demoTimes) it also prints
 `latency_ms <median>`: from the frame that played a cue to the cue in the
 recording, which started at --record-start on the same clock.
@@ -131,10 +133,11 @@ def first_heard(rec, music):
 
 
 def silent_runs(stereo, first, last, shortest):
+    """How many silent runs of at least `shortest` frames, and the longest."""
     quiet = np.abs(stereo[first:last].astype(np.int32).reshape(-1, 2)).max(axis=1) <= 1
     edges = np.diff(np.concatenate(([0], quiet.astype(np.int8), [0])))
-    starts, ends = np.flatnonzero(edges == 1), np.flatnonzero(edges == -1)
-    return int(np.sum(ends - starts >= shortest))
+    lengths = np.flatnonzero(edges == -1) - np.flatnonzero(edges == 1)
+    return int(np.sum(lengths >= shortest)), int(lengths.max(initial=0))
 
 
 def flip_times(path):
@@ -183,6 +186,11 @@ def main():
         if ms < args.start:
             continue
         at = ms * RATE // 1000
+        played = next(((d, t) for d, t in frames if d >= ms), None)
+        if shift is None and played is not None and args.record_start is not None:
+            # Where the frame that played the cue puts the music, give or
+            # take the latency: after a pause the music could lie anywhere.
+            shift = int((played[1] - args.record_start - played[0] / 1000) * RATE)
         shift = music_shift(rec, music, at, shift, 1.5)
         if shift is None:
             print(f"cue_offset_ms {name} missing")
@@ -197,9 +205,8 @@ def main():
             failures += 1
             continue
         print(f"cue_offset_ms {name} {(onset - shift - at) * 1000 / RATE:.1f}")
-        played = next((t for d, t in frames if d >= ms), None)
         if played is not None and args.record_start is not None:
-            latencies.append((args.record_start + onset / RATE - played) * 1000)
+            latencies.append((args.record_start + onset / RATE - played[1]) * 1000)
 
     # The title music before the first cue does not repeat: it anchors the
     # music in the recording. After a pause the first cue found does.
@@ -215,7 +222,9 @@ def main():
     if first is not None:
         begin = first + args.start * RATE // 1000 + RATE
         end = min(len(stereo) // 2, first + args.until * RATE // 1000 - RATE // 2)
-        print(f"dropouts {silent_runs(stereo, 2 * begin, 2 * end, RATE // 100)}")
+        count, longest = silent_runs(stereo, 2 * begin, 2 * end, RATE // 100)
+        print(f"dropouts {count}")
+        print(f"longest_dropout_ms {longest * 1000 / RATE:.0f}")
     print(f"clipped {int(np.sum(np.abs(stereo.astype(np.int32)) >= 32767))}")
     if latencies:
         print(f"latency_ms {np.median(latencies):.1f}")

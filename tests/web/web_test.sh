@@ -3,7 +3,10 @@
 # (web_test.js says what is checked), over the site's server on 127.0.0.1,
 # with the sound on a private PulseAudio server, recorded and judged here:
 # the music from its first note, the cues on their beat and no gap at the
-# stalls before the pause and after it, the sound as late against the
+# stalls (none of 50 ms: on a loaded machine the browsers' own audio threads
+# miss a 10 ms turn now and then, stall or not, where the page that fed the
+# mix from its own thread fell silent for 80 to 100 ms at every stall),
+# before the pause and after it, the sound as late against the
 # picture after it as before (within 40 ms: each figure rests on one or two
 # cues and on when the recording started, which is known to about 20 ms).
 # The server sends the compressed copies, which must unpack to the files.
@@ -65,13 +68,13 @@ for browser in chromium firefox; do
         FNR == 1 { part++ }
         $1 == "cue_offset_ms" { cues[part]++; if ($3 == "missing" || $3 < -30 || $3 > 30) bad++ }
         $1 == "first_heard_ms" { first = $2 }
-        $1 == "dropouts" { gaps += $2 }
+        $1 == "longest_dropout_ms" && $2 > gap { gap = $2 }
         $1 == "latency_ms" { latency[part] = $2 }
         END {
-            ok = cues[1] == 1 && cues[2] == 2 && !bad && first != "" && first <= 20 && !gaps &&
+            ok = cues[1] == 1 && cues[2] == 2 && !bad && first != "" && first <= 20 && gap < 50 &&
                  (1 in latency) && (2 in latency) && latency[2] - latency[1] < 40 && latency[1] - latency[2] < 40
             print (ok ? "ok " : "FAIL ") browser ": the music from its first note (" first " ms unheard), " \
-                cues[1] + cues[2] " cues within 30 ms, no gap at the stalls, as late after the pause as before (" \
+                cues[1] + cues[2] " cues within 30 ms, no gap of 50 ms at the stalls (" gap + 0 " ms the longest), as late after the pause as before (" \
                 latency[1] " and " latency[2] " ms)"
             exit !ok
         }' "$out/before.txt" "$out/after.txt" || status=1
