@@ -7,15 +7,15 @@
 // once did now and then after the click, fails on the way); no console
 // errors anywhere. Run by web_test.sh, which serves the
 // site and judges the recording with the frame log and the times written to
-// OUT_DIR.
-//   node web_test.js URL CAPTURE_DIR CASES_JSON BROWSER OUT_DIR
+// OUT_DIR. PART is plain (the page with sound) or frames (the test hook).
+//   node web_test.js URL CAPTURE_DIR CASES_JSON BROWSER OUT_DIR PART
 const fs = require('fs');
 const path = require('path');
 const { launchBrowser } = require('./browser');
 const { openPlain, frameLog } = require('./page_probe');
 const { readPng } = require('./png');
 
-const [url, captureDir, casesJson, kind, outDir] = process.argv.slice(2);
+const [url, captureDir, casesJson, kind, outDir, part] = process.argv.slice(2);
 const cases = JSON.parse(casesJson);
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 let failures = 0;
@@ -155,9 +155,12 @@ async function testPlain(browser, consoleErrors) {
   const { browser, close } = await launchBrowser(kind);
   const consoleErrors = [];
   try {
-    await testPlain(browser, consoleErrors);
-    for (const c of cases) await testFrames(browser, c, consoleErrors);
-    await testOffGrid(browser);
+    if (part === 'plain') {
+      await testPlain(browser, consoleErrors);
+    } else {
+      for (const c of cases) await testFrames(browser, c, consoleErrors);
+      await testOffGrid(browser);
+    }
   } finally {
     await close();
   }
