@@ -22,16 +22,7 @@ make_workdir
 start_xvfb
 if [ "${SERVER:-pulseaudio}" = pipewire ]; then start_pipewire; else start_pulse; fi
 
-# The wall-clock time of the recording's first sample: the least of "now less
-# what has been recorded" over a second of polls, each of which can only be
-# late by the time the last piece took to arrive.
-start_recording "$WORK/sound.raw"
-first_sample=""
-for _ in $(seq 300); do
-    line="$(date +%s.%N) $(stat -c %s "$WORK/sound.raw" 2>/dev/null || echo 0)"
-    first_sample="$(echo "$line $first_sample" | awk '$2 > 0 { t = $1 - $2 / 176400; if ($3 == "" || t < $3) $3 = t } { printf "%s", ($3 == "" ? "" : sprintf("%.4f", $3)) }')"
-done
-[ -n "$first_sample" ] || fail "nothing recorded"
+start_timed_recording "$WORK/sound.raw"
 
 FRAME_PROBE_LOG="$WORK/frames.log" LD_PRELOAD="$PROBE" "$DEMO" >"$WORK/out.log" 2>&1 &
 wait_for_exit $! 130
@@ -39,4 +30,4 @@ stop_recording
 [ "$EXIT_STATUS" = 0 ] || fail "the demo ended with $EXIT_STATUS: $(cat "$WORK/out.log")"
 
 /usr/bin/python3 "$ROOT/tests/e2e/cue_sync.py" "$WORK/sound.raw" "$DATA" \
-    --flips "$WORK/frames.log" --record-start "$first_sample"
+    --flips "$WORK/frames.log" --record-start "$RECORD_START"

@@ -8,11 +8,11 @@ source "$ROOT/tests/web/serve.sh"
 SERVER_PID=""
 trap '[ -z "$SERVER_PID" ] || kill "$SERVER_PID"' EXIT
 serve_site "$ROOT/build-web/site"
-NODE_PATH="$ROOT/build-web/npm/node_modules" node - "$SITE_URL" "$(command -v chromium)" "$ROOT/tests/web/browser.js" <<'JS'
-const [url, chromium, browserJs] = process.argv.slice(2);
-const { launchChromium } = require(browserJs);
+NODE_PATH="$ROOT/build-web/npm/node_modules" node - "$SITE_URL" "$ROOT/tests/web/browser.js" <<'JS'
+const [url, browserJs] = process.argv.slice(2);
+const { launchBrowser } = require(browserJs);
 (async () => {
-  const { browser, close } = await launchChromium(chromium);
+  const { browser, close } = await launchBrowser('chromium');
   try {
     const page = await browser.newPage();
     await page.goto(`${url}bench.html`);

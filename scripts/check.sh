@@ -1,6 +1,6 @@
 #!/bin/bash
 # Builds the demo and runs every test: a warning-free build and its tests with
-# the end-to-end runs, the web build in chromium, the Debian package built,
+# the end-to-end runs, the web build in chromium and firefox-esr, the Debian package built,
 # installed, run and purged; then the Windows zip built and run under Wine,
 # the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # end-to-end runs again on sdl12-compat where classic SDL 1.2 is the default
@@ -19,7 +19,8 @@ esac
 CMAKE_EXTRA="-DDEMO_WERROR=ON" source "$ROOT/scripts/setup.sh"
 (cd "$ROOT/build" && ctest --output-on-failure -j 2)
 
-# The web build in chromium: frames against demo-capture's, the page itself.
+# The web build in chromium and firefox-esr: frames against demo-capture's,
+# the page itself with its sound recorded.
 BUILD_DIR="$ROOT/build" "$ROOT/scripts/web.sh" --build-only
 bash "$ROOT/tests/web/web_test.sh" "$ROOT/build-web/site" "$ROOT/build" "$ROOT/build-web/npm/node_modules"
 

@@ -4,7 +4,8 @@
 # build-debian13/root (kept between runs; DEBIAN13_FRESH=1 makes it anew),
 # copies the checkout into it, and runs `scripts/check.sh --core` there under
 # chroot: the build and its tests with the end-to-end ones, the web build in
-# chromium, and the Debian package built, installed, run and purged.
+# chromium and firefox-esr, and the Debian package built, installed, run and
+# purged.
 # With arguments it runs that command in the root instead, from the copy of
 # the checkout (scripts/debian13.sh bash: a shell there).
 # The mounts it makes are undone when it ends, however it ends.

@@ -38,19 +38,20 @@ extern int32_t fountainPreviousTime;
 // The sound subsystem's state (sound/sound.h).
 class AudioDevice;
 constexpr int kCueCount = 9;
+// The sounds by index: the cues as in cueTable, then the music.
+constexpr int kMusicSound = kCueCount;
+constexpr int kSoundCount = kCueCount + 1;
 struct SoundState {
     int32_t soundEnabled = 1;  // cleared for good when the device cannot start
     int32_t musicPlaying = 0;  // the music was started and not stopped
-    // The decoded sounds, interleaved 16-bit stereo, growing while they are
-    // decoded; a freed cue is empty.
-    std::vector<int16_t> cues[kCueCount];  // same index as cueTable
-    std::vector<int16_t> music;
+    // Frames of each sound decoded and handed to the mix so far; 0 once freed.
+    int64_t decodedFrames[kSoundCount] = {};
     // The device in use; soundInit takes the platform's unless a test has
     // put another here.
     AudioDevice* device = nullptr;
 };
 extern SoundState soundState;
 
-// Shared between threads: the decoded sounds above and the mix that plays
-// them (`mix` in sound/sound.cpp) are read by the audio device's thread.
-// Once the device is open, both sides touch them only under its lock.
+// Shared between threads: the decoded sounds and the mix that plays them
+// (DeviceMix, in sound/sound.cpp) are the audio device's. The frame loop's
+// thread changes them only through the device (AudioDevice::tell).

@@ -22,6 +22,7 @@ set(DEMO_PORTABLE_SOURCES
     effects/noise_effect.cpp
     effects/picture_blit.cpp
     effects/zoom_blend_effect.cpp
+    sound/device_mix.cpp
     sound/mix_clock.cpp
     sound/null_devices.cpp
     sound/sound.cpp

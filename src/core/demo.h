@@ -49,6 +49,8 @@ struct Demo {
     SDL_Surface* backBuffer = nullptr;  // black; the zoom blend's source
     uint32_t startTicks = 0;            // SDL_GetTicks() at the clock's origin
     uint32_t demoTime = 0;              // milliseconds, smoothed (core/clock.h)
+    bool paused = false;                // the clock stands still (core/frame_loop.h)
+    uint32_t pausedAt = 0;              // SDL_GetTicks() when it stopped
     int sceneIndex = 0;                 // 0..5 the scenes, kEndState after them
     SDL_Rect destRect = {};             // blit destination, cleared every frame
     Pictures pictures;

@@ -71,6 +71,22 @@ bool runFrame(Demo& demo, const Platform& platform)
     return !platform.quitPending();
 }
 
+void pauseDemo(Demo& demo, uint32_t ticks)
+{
+    if (demo.paused) return;
+    demo.paused = true;
+    demo.pausedAt = ticks;
+    soundPause(true, ticks);
+}
+
+void resumeDemo(Demo& demo, uint32_t ticks)
+{
+    if (!demo.paused) return;
+    demo.paused = false;
+    demo.startTicks += ticks - demo.pausedAt;
+    soundPause(false, ticks);
+}
+
 void runFrameLoop(Demo& demo, const Platform& platform)
 {
     if (platform.quitPending()) return;

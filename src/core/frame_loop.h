@@ -35,5 +35,12 @@ void drawBorder(SDL_Surface* screen);
 // as the web page, which draws one frame per display refresh.
 bool runFrame(Demo& demo, const Platform& platform);
 
+// The demo clock and the sound stop at tick count `ticks`: demoTime stays
+// where it is and the sound fades out. On resume both go on from there, the
+// clock's origin moved on by the time paused. A front end runs no frame
+// meanwhile: the fire, the warp and the fountain move on with every frame.
+void pauseDemo(Demo& demo, uint32_t ticks);
+void resumeDemo(Demo& demo, uint32_t ticks);
+
 // Runs frames until a quit request or the end of the timeline.
 void runFrameLoop(Demo& demo, const Platform& platform);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound/device_mix.h"
 #include "sound/sound_mix.h"
 
 #include <memory>
@@ -23,6 +24,15 @@ public:
     virtual void unlock() = 0;
     // Stops the device; `fill` is not called again.
     virtual void close() = 0;
+    // Everything the frame loop's thread tells the mix goes through here:
+    // applied to `mix`, which `fill` plays, under the lock; a device that
+    // plays a mix of its own elsewhere passes the command on instead.
+    virtual void tell(DeviceMix& mix, const MixCommand& command, const int16_t* samples)
+    {
+        lock();
+        mix.apply(command, samples);
+        unlock();
+    }
 };
 
 // The platform's device (platform/*/audio_device.cpp).

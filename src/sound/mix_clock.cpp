@@ -17,6 +17,20 @@ void MixClock::frame(uint32_t demoTime, uint32_t ticks, uint32_t startTicks)
     if (shortest != UINT32_MAX) trail = std::max(trail, 3 * shortest);
 }
 
+void MixClock::pause(uint32_t ticks)
+{
+    if (isPaused) return;
+    isPaused = true;
+    pausedAt = ticks;
+}
+
+void MixClock::resume(uint32_t ticks)
+{
+    if (!isPaused) return;
+    isPaused = false;
+    origin += ticks - pausedAt;
+}
+
 void ClockedMix::reset(int voices)
 {
     *this = ClockedMix{};
@@ -30,17 +44,24 @@ int ClockedMix::play(const Pcm* sample, uint32_t demoTime)
 
 void ClockedMix::fill(int16_t* out, int frames, uint32_t ticks)
 {
-    if (!clock.running()) {
-        std::fill_n(out, 2 * frames, int16_t{0});
-        return;
-    }
-    const Frames target = framesOf(clock.demoTimeAt(ticks) + musicStart) - kMixDelay;
     // A mix that started early would stay early: the follower lets a small
     // lead be.
-    if (mix.position() == 0 && target < 0) {
+    const Frames target = framesOf(clock.demoTimeAt(ticks) + musicStart) - delay;
+    if (!clock.running() || (clock.paused() && mix.silent()) || (mix.position() == 0 && target < 0)) {
         std::fill_n(out, 2 * frames, int16_t{0});
         return;
     }
+    if (clock.paused()) {
+        mix.fadeOut();
+        mix.render(out, frames);
+        return;
+    }
+    if (mix.silent()) {
+        // Silent since the pause: the jump back to the clock is not heard.
+        mix.seek(target);
+        follower = MixFollower{};
+    }
+    mix.fadeIn();
     switch (follower.next(mix.position(), target)) {
     case MixFollower::Step::Skip:
         mix.seek(target);

@@ -21,10 +21,18 @@ public:
     // Main thread, once per frame: demoTime, the tick count it came from and
     // the clock's origin.
     void frame(uint32_t demoTime, uint32_t ticks, uint32_t startTicks);
+    // From tick count `ticks` on, demoTime stands still until resume, which
+    // moves the origin on by the time paused, as the demo's clock does.
+    void pause(uint32_t ticks);
+    void resume(uint32_t ticks);
 
     bool running() const { return count > 0; }
+    bool paused() const { return isPaused; }
     // Milliseconds; negative before the clock's origin.
-    int64_t demoTimeAt(uint32_t ticks) const { return static_cast<int32_t>(ticks - origin - trail); }
+    int64_t demoTimeAt(uint32_t ticks) const
+    {
+        return static_cast<int32_t>((isPaused ? pausedAt : ticks) - origin - trail);
+    }
 
 private:
     static constexpr int kFrames = 16;
@@ -35,6 +43,8 @@ private:
     uint32_t lastTicks = 0;
     uint32_t origin = 0;
     uint32_t trail = 0;
+    bool isPaused = false;
+    uint32_t pausedAt = 0;
 };
 
 // How the callback keeps the mix in step: it plays, skips ahead when it has
@@ -74,6 +84,9 @@ struct ClockedMix {
     MixClock clock;
     MixFollower follower;
     int32_t musicStart = 0;  // the music's position in ms when demoTime is 0
+    // How far the mix runs behind the clock: kMixDelay, or more where the
+    // device asks for its sound further ahead of the speakers.
+    Frames delay = kMixDelay;
 
     // Ready for a new device with `voices` cue voices.
     void reset(int voices);
@@ -82,6 +95,7 @@ struct ClockedMix {
     // What the device plays next, asked for at tick count `ticks`: silence
     // until the clock runs and the music's first frame is due, then the mix,
     // moved on when it has fallen behind the clock and held while it has run
-    // far ahead.
+    // far ahead. A paused clock fades the mix out; once it runs again the mix
+    // fades in where the clock then is.
     void fill(int16_t* out, int frames, uint32_t ticks);
 };

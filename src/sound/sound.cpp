@@ -18,10 +18,6 @@ const CueEntry cueTable[kCueCount] = {
 };
 
 namespace {
-// The sounds by index: the cues as in cueTable, then the music.
-constexpr int kMusic = kCueCount;
-constexpr int kSoundCount = kCueCount + 1;
-
 // The music stays decoded at least this far past where it plays, well past
 // the mix's delay and the device's buffers; the steps after the cues soon
 // take it much further.
@@ -31,7 +27,7 @@ constexpr Frames kDecodeStep = kMixRate / 4;
 // The most a decoder appends past what it is asked for: one of its own blocks.
 constexpr Frames kDecoderBlock = 4096;
 
-ClockedMix mix;
+DeviceMix mix;
 // The sounds still being decoded; null once a sound is whole.
 std::unique_ptr<SoundDecoder> decoders[kSoundCount];
 // Each step decodes here first and takes the device's lock only to append.
@@ -41,17 +37,7 @@ CueListener cueListener = nullptr;
 
 const char* fileOf(int sound)
 {
-    return sound == kMusic ? kMusicFile : cueTable[sound].file;
-}
-
-Pcm& pcmOf(int sound)
-{
-    return sound == kMusic ? soundState.music : soundState.cues[sound];
-}
-
-Frames framesIn(const Pcm& pcm)
-{
-    return static_cast<Frames>(pcm.size() / 2);
+    return sound == kMusicSound ? kMusicFile : cueTable[sound].file;
 }
 
 // False before soundInit and in silent mode.
@@ -60,13 +46,10 @@ bool soundActive()
     return soundState.soundEnabled && soundState.device;
 }
 
-class DeviceLock {
-public:
-    DeviceLock() { soundState.device->lock(); }
-    ~DeviceLock() { soundState.device->unlock(); }
-    DeviceLock(const DeviceLock&) = delete;
-    DeviceLock& operator=(const DeviceLock&) = delete;
-};
+void tell(const MixCommand& command, const int16_t* samples = nullptr)
+{
+    soundState.device->tell(mix, command, samples);
+}
 
 // The device's thread, under its lock.
 void fillFromMix(int16_t* out, int frames)
@@ -78,14 +61,10 @@ void fillFromMix(int16_t* out, int frames)
 // decoded goes.
 void closeSound()
 {
-    {
-        DeviceLock lock;
-        mix.mix.stopAll();
-        mix.mix.setMusic(nullptr);
-    }
+    tell({MixCommand::StopAll});
     soundState.device->close();
     for (std::unique_ptr<SoundDecoder>& decoder : decoders) decoder.reset();
-    soundState.music = Pcm();
+    for (int64_t& frames : soundState.decodedFrames) frames = 0;
 }
 
 // A demo without one of its sounds is not worth running. The device is
@@ -93,7 +72,6 @@ void closeSound()
 [[noreturn]] void cannotLoad(int sound, const std::string& why)
 {
     fprintf(stderr, "Cannot load %s%s%s\n", fileOf(sound), why.empty() ? "" : ": ", why.c_str());
-    for (Pcm& cue : soundState.cues) cue = Pcm();
     closeSound();
     exit(1);
 }
@@ -104,17 +82,16 @@ void decodeStep(int sound)
     std::string error;
     piece.clear();
     if (!decoders[sound]->decode(piece, kDecodeStep, error)) cannotLoad(sound, error);
-    {
-        DeviceLock lock;
-        Pcm& pcm = pcmOf(sound);
-        pcm.insert(pcm.end(), piece.begin(), piece.end());
-    }
+    MixCommand append{MixCommand::Append, sound};
+    append.value = static_cast<int32_t>(piece.size());
+    tell(append, piece.data());
+    soundState.decodedFrames[sound] += static_cast<Frames>(piece.size() / 2);
     if (decoders[sound]->finished()) decoders[sound].reset();
 }
 
 void decodeMusicTo(Frames end)
 {
-    while (decoders[kMusic] && framesIn(soundState.music) < end) decodeStep(kMusic);
+    while (decoders[kMusicSound] && soundState.decodedFrames[kMusicSound] < end) decodeStep(kMusicSound);
 }
 
 // The music up to kMusicLead past where demoTime plays it, then one step of
@@ -134,40 +111,37 @@ void decodeAhead(uint32_t demoTime)
 void soundInit(int32_t startMs)
 {
     if (!soundState.device) soundState.device = &platformAudioDevice();
-    // The device's thread reads the mix from the moment it opens.
-    mix.reset(kSoundVoices);
     if (!soundState.device->open(fillFromMix)) {
         soundState.soundEnabled = 0;
         return;
     }
+    // What a device plays before this is silence: an earlier run's sound was
+    // stopped when it closed.
+    MixCommand start{MixCommand::Start};
+    start.value = kSoundVoices;
+    start.demoTime = static_cast<uint32_t>(startMs);
+    tell(start);
     piece.reserve(static_cast<size_t>(2 * (kDecodeStep + kDecoderBlock)));
     for (int sound = 0; sound < kSoundCount; ++sound) {
         std::string error;
         decoders[sound] = openSoundFile(fileOf(sound), error);
         if (!decoders[sound]) cannotLoad(sound, error);
-        // Nothing plays the sound yet, so no lock; appending then moves nothing.
-        pcmOf(sound).reserve(static_cast<size_t>(2 * decoders[sound]->length()));
+        MixCommand open{MixCommand::Open, sound};
+        open.value = static_cast<int32_t>(decoders[sound]->length());
+        tell(open);
     }
     musicStartMs = startMs;
     decodeMusicTo(framesOf(startMs) + kMusicLead);
     setMusicPlaying(true);
-    DeviceLock lock;
-    mix.musicStart = startMs;
 }
 
 void setMusicPlaying(bool on)
 {
-    if (!soundActive()) return;
-    DeviceLock lock;
-    if (on) {
-        if (soundState.musicPlaying) return;
-        mix.mix.setMusic(&soundState.music);
-        mix.mix.setMusicMuted(false);
-        soundState.musicPlaying = 1;
-    } else if (soundState.musicPlaying) {
-        mix.mix.setMusicMuted(true);
-        soundState.musicPlaying = 0;
-    }
+    if (!soundActive() || (soundState.musicPlaying != 0) == on) return;
+    soundState.musicPlaying = on;
+    MixCommand music{MixCommand::Music};
+    music.value = on;
+    tell(music);
 }
 
 void playCue(int index, uint32_t demoTime)
@@ -175,18 +149,29 @@ void playCue(int index, uint32_t demoTime)
     if (index < 0 || index >= kCueCount) return;
     if (cueListener) cueListener(demoTime, index);
     if (!soundActive()) return;
-    DeviceLock lock;
-    mix.mix.setVolume(mix.play(&soundState.cues[index], demoTime), cueTable[index].volume);
+    MixCommand play{MixCommand::Play, index};
+    play.demoTime = demoTime;
+    play.value = cueTable[index].volume;
+    tell(play);
 }
 
 void soundUpdate(uint32_t demoTime, uint32_t ticks, uint32_t startTicks)
 {
     if (!soundActive()) return;
-    {
-        DeviceLock lock;
-        mix.clock.frame(demoTime, ticks, startTicks);
-    }
+    MixCommand frame{MixCommand::Frame};
+    frame.demoTime = demoTime;
+    frame.ticks = ticks;
+    frame.startTicks = startTicks;
+    tell(frame);
     decodeAhead(demoTime);
+}
+
+void soundPause(bool paused, uint32_t ticks)
+{
+    if (!soundActive()) return;
+    MixCommand pause{paused ? MixCommand::Pause : MixCommand::Resume};
+    pause.ticks = ticks;
+    tell(pause);
 }
 
 void soundRender(int16_t* out, int frames)
@@ -197,8 +182,9 @@ void soundRender(int16_t* out, int frames)
     }
     for (int sound = 0; sound < kSoundCount; ++sound)
         while (decoders[sound]) decodeStep(sound);
-    DeviceLock lock;
-    mix.mix.render(out, frames);
+    soundState.device->lock();
+    mix.render(out, frames);
+    soundState.device->unlock();
 }
 
 void setCueListener(CueListener listener)
@@ -210,12 +196,9 @@ void soundShutdown()
 {
     if (!soundActive()) return;
     setMusicPlaying(false);
-    for (Pcm& cue : soundState.cues) {
-        {
-            DeviceLock lock;
-            mix.mix.stop(&cue);
-        }
-        cue = Pcm();
+    for (int cue = 0; cue < kCueCount; ++cue) {
+        tell({MixCommand::Stop, cue});
+        soundState.decodedFrames[cue] = 0;
     }
     closeSound();
 }

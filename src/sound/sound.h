@@ -25,6 +25,10 @@ void soundShutdown();
 // demoTime, and decoding moves on by a step.
 void soundUpdate(uint32_t demoTime, uint32_t ticks, uint32_t startTicks);
 
+// The sound stops at tick count `ticks`, fading out, and goes on from there,
+// fading in, when unpaused: the demo clock's pause (core/frame_loop.h).
+void soundPause(bool paused, uint32_t ticks);
+
 // For a caller that renders the mix itself on offlineAudioDevice(): finishes
 // decoding, then mixes the next `frames` frames of the timeline, from the
 // music's frame 0 on.

@@ -84,8 +84,9 @@ void SoundMix::render(int16_t* out, int count)
         const float peak = std::max(std::fabs(left), std::fabs(right));
         limiterGain = std::min(1.0f, limiterGain / kLimiterRelease);
         if (peak * limiterGain > kCeiling) limiterGain = kCeiling / peak;
-        out[2 * i] = static_cast<int16_t>(std::lrint(left * limiterGain));
-        out[2 * i + 1] = static_cast<int16_t>(std::lrint(right * limiterGain));
+        level = std::clamp(level + levelStep, 0.0f, 1.0f);
+        out[2 * i] = static_cast<int16_t>(std::lrint(left * limiterGain * level));
+        out[2 * i + 1] = static_cast<int16_t>(std::lrint(right * limiterGain * level));
         ++now;
     }
     freeFinishedVoices();

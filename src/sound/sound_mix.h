@@ -44,6 +44,14 @@ public:
     // milliseconds so that the jump does not click.
     void seek(Frames frame);
 
+    // Fades the whole mix out to silence, or back in, over a few
+    // milliseconds, so that a pause neither clicks nor cuts a beat short. The
+    // position moves on while the fade lasts; a silent mix need not be
+    // rendered at all.
+    void fadeOut() { levelStep = -1.0f / kPauseFadeFrames; }
+    void fadeIn() { levelStep = 1.0f / kPauseFadeFrames; }
+    bool silent() const { return level == 0.0f; }
+
     // Mixes `count` frames into `out` and moves the position on by as many.
     void render(int16_t* out, int count);
 
@@ -53,6 +61,8 @@ public:
     // The limiter's ceiling, a decibel under full scale: room for the
     // overshoot of the video's AAC encoding.
     static constexpr float kCeiling = 0.9f * 32767.0f;
+    // About 10 ms.
+    static constexpr int kPauseFadeFrames = 441;
 
 private:
     struct Voice {
@@ -72,4 +82,6 @@ private:
     Frames fadeFrom = 0;  // where the timeline was before the last seek
     int fadeLeft = 0;     // frames of the crossfade still to mix
     float limiterGain = 1.0f;
+    float level = 1.0f;  // of the fade: 1 heard, 0 silent
+    float levelStep = 0.0f;
 };

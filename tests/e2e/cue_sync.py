@@ -9,9 +9,15 @@ out, and prints for every cue played:
     cue_offset_ms E<n>:<cue> <ms>   the cue's start on the music, less its place
 
 followed by `music_start_s` (where music position 0 falls in the recording),
+`first_heard_ms` (how much of the music's start was not heard: its position
+at the recording's first sound, less that of its own first sound),
 `dropouts` (silent gaps of 2 ms or more while the music plays, which has
-none of its own) and `clipped` (samples at full
-scale). With --flips (a log of frame times, see cue_probe.c) it also prints
+none of its own), `clipped` (samples at full scale) and
+`longest_dropout_ms`. With --from, only the cues from that
+demoTime on count, the first of them anchoring the music, as after a
+pause; with --flips and --record-start the first cue's music is looked for
+where its frame puts it. With --flips (a log of frame
+times: the frame probe's ticks, or a page's demoTimes) it also prints
 `latency_ms <median>`: from the frame that played a cue to the cue in the
 recording, which started at --record-start on the same clock.
 
@@ -108,21 +114,45 @@ def cue_onset(rec, music, cue, at, shift):
     return None if pos is None else lo + pos
 
 
+def first_heard(rec, music):
+    """Milliseconds of the music's start that the recording skips: where its
+    first second of sound lies on the music, less where the music's own first
+    sound lies. Measured there, not from a later anchor, since a mix that
+    stepped on the way would shift one."""
+    heard = np.flatnonzero(np.abs(rec) > 64)
+    if not len(heard):
+        return None
+    piece = rec[heard[0]:heard[0] + RATE // 2]
+    opening = music[:5 * RATE + len(piece)]
+    # Normalised by the music's own level, which rises through the opening.
+    energy = np.cumsum(np.concatenate(([0.0], opening ** 2)))
+    level = np.sqrt(np.maximum(energy[len(piece):] - energy[:-len(piece)], 1.0))
+    pos = int(np.argmax(correlate(opening, piece) / level[:len(opening) - len(piece) + 1]))
+    # The mix plays the music 3 dB down.
+    own = np.flatnonzero(np.abs(music) > 64 / 0.7)[0]
+    return (pos - own) * 1000 / RATE
+
+
 def silent_runs(stereo, first, last, shortest):
+    """How many silent runs of at least `shortest` frames, and the longest."""
     quiet = np.abs(stereo[first:last].astype(np.int32).reshape(-1, 2)).max(axis=1) <= 1
     edges = np.diff(np.concatenate(([0], quiet.astype(np.int8), [0])))
-    starts, ends = np.flatnonzero(edges == 1), np.flatnonzero(edges == -1)
-    return int(np.sum(ends - starts >= shortest))
+    lengths = np.flatnonzero(edges == -1) - np.flatnonzero(edges == 1)
+    return int(np.sum(lengths >= shortest)), int(lengths.max(initial=0))
 
 
 def flip_times(path):
-    """(demoTime, seconds) of every frame, from the probe's log."""
+    """(demoTime, seconds) of every frame, from the probe's log ("start" and
+    "flip" lines, demoTime worked out as the demo's clock does) or a page's
+    ("frame <demoTime> <ns>")."""
     frames = []
     start = None
     demo_time = 0
     for line in Path(path).read_text().split("\n"):
         fields = line.split()
-        if len(fields) == 2 and fields[0] == "start":
+        if len(fields) == 3 and fields[0] == "frame":
+            frames.append((int(fields[1]), int(fields[2]) / 1e9))
+        elif len(fields) == 2 and fields[0] == "start":
             start = int(fields[1])
         elif len(fields) == 3 and fields[0] == "flip" and start is not None:
             ticks, ns = int(fields[1]), int(fields[2])
@@ -136,6 +166,8 @@ def main():
     parser.add_argument("recording")
     parser.add_argument("data", help="the demo's data folder")
     parser.add_argument("--until", type=int, default=107000, help="demoTime the run reached, ms")
+    parser.add_argument("--from", dest="start", type=int, default=0,
+                        help="demoTime from which on to look, ms: the part of a run after a pause")
     parser.add_argument("--flips", help="frame log written by cue_probe.so")
     parser.add_argument("--record-start", type=float, help="CLOCK_MONOTONIC seconds at the recording's start")
     args = parser.parse_args()
@@ -148,15 +180,24 @@ def main():
     frames = flip_times(args.flips) if args.flips else []
 
     shift = None
+    first_shift = None
     latencies = []
     failures = 0
     for name, ms, index in cue_events(args.until):
+        if ms < args.start:
+            continue
         at = ms * RATE // 1000
+        played = next(((d, t) for d, t in frames if d >= ms), None)
+        if shift is None and played is not None and args.record_start is not None:
+            # Where the frame that played the cue puts the music, give or
+            # take the latency: after a pause the music could lie anywhere.
+            shift = int((played[1] - args.record_start - played[0] / 1000) * RATE)
         shift = music_shift(rec, music, at, shift, 1.5)
         if shift is None:
             print(f"cue_offset_ms {name} missing")
             failures += 1
             continue
+        first_shift = shift if first_shift is None else first_shift
         if index not in cues:
             cues[index] = decode(Path(args.data) / Path(files[index]).name)
         onset = cue_onset(rec, music, cues[index], at, shift)
@@ -165,17 +206,26 @@ def main():
             failures += 1
             continue
         print(f"cue_offset_ms {name} {(onset - shift - at) * 1000 / RATE:.1f}")
-        played = next((t for d, t in frames if d >= ms), None)
         if played is not None and args.record_start is not None:
-            latencies.append((args.record_start + onset / RATE - played) * 1000)
+            latencies.append((args.record_start + onset / RATE - played[1]) * 1000)
 
     # The title music before the first cue does not repeat: it anchors the
-    # music in the recording.
-    first = music_shift(rec, music, min(args.until, 17400) * RATE // 1000, None, 0)
+    # music in the recording. After a pause the first cue found does.
+    if args.start == 0:
+        first = music_shift(rec, music, min(args.until, 17400) * RATE // 1000, None, 0)
+        if first is not None:
+            print(f"music_start_s {first / RATE:.3f}")
+        unheard = first_heard(rec, music)
+        if unheard is not None:
+            print(f"first_heard_ms {unheard:.0f}")
+    else:
+        first = first_shift
     if first is not None:
-        print(f"music_start_s {first / RATE:.3f}")
+        begin = first + args.start * RATE // 1000 + RATE
         end = min(len(stereo) // 2, first + args.until * RATE // 1000 - RATE // 2)
-        print(f"dropouts {silent_runs(stereo, 2 * (first + RATE), 2 * end, RATE // 500)}")
+        count, longest = silent_runs(stereo, 2 * begin, 2 * end, RATE // 500)
+        print(f"dropouts {count}")
+        print(f"longest_dropout_ms {longest * 1000 / RATE:.0f}")
     print(f"clipped {int(np.sum(np.abs(stereo.astype(np.int32)) >= 32767))}")
     if latencies:
         print(f"latency_ms {np.median(latencies):.1f}")

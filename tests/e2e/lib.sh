@@ -224,6 +224,22 @@ start_recording() {
     RECORDER_PID=$!
 }
 
+# Starts recording into $1 as start_recording does and sets RECORD_START to
+# the wall-clock time of its first sample: the least of "now less what has
+# been recorded" over a second of polls, each of which can only be late by
+# the time the last piece took to arrive.
+start_timed_recording() {
+    rm -f "$1"
+    start_recording "$1"
+    RECORD_START=""
+    local line
+    for _ in $(seq 300); do
+        line="$(date +%s.%N) $(stat -c %s "$1" 2>/dev/null || echo 0)"
+        RECORD_START="$(echo "$line $RECORD_START" | awk '$2 > 0 { t = $1 - $2 / 176400; if ($3 == "" || t < $3) $3 = t } { printf "%s", ($3 == "" ? "" : sprintf("%.4f", $3)) }')"
+    done
+    [ -n "$RECORD_START" ] || fail "nothing recorded"
+}
+
 stop_recording() {
     kill "$RECORDER_PID"
     wait "$RECORDER_PID" 2>/dev/null || true

@@ -161,6 +161,41 @@ TEST(MixClock, FollowsTheClocksTrailAtAnyRateAndRidesOverAStall)
     EXPECT_EQ(quick.clock.demoTimeAt(quick.ticks), 56 - 48);
 }
 
+TEST(ClockedMix, APauseFadesOutHoldsThePlaceAndResumesWhereTheClockIsFadingIn)
+{
+    const Pcm music = constant(kMixRate * 4, 10000);
+    ClockedMix clocked;
+    clocked.reset(2);
+    clocked.mix.setMusic(&music);
+    FrameRun run;
+    run.run(60, 16);
+    clocked.clock = run.clock;
+    Pcm out(2 * 441);
+    const auto fill = [&](uint32_t ticks) { clocked.fill(out.data(), 441, ticks); };
+    fill(run.ticks);
+    EXPECT_EQ(out[0], scaled(10000));
+
+    const int64_t stopped = clocked.clock.demoTimeAt(run.ticks);
+    clocked.clock.pause(run.ticks);
+    fill(run.ticks + 10);
+    for (int f = 1; f < 441; ++f) ASSERT_LT(out[2 * f], out[2 * (f - 1)]) << "no click: " << f;
+    EXPECT_EQ(out[2 * 440], 0);
+    const Frames held = clocked.mix.position();
+    fill(run.ticks + 500);
+    EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](int16_t v) { return v == 0; }));
+    EXPECT_EQ(clocked.mix.position(), held);
+
+    // Two seconds later the clock reads on from where it stopped.
+    const uint32_t paused = run.ticks;
+    clocked.clock.resume(paused + 2000);
+    fill(paused + 2010);
+    const Frames expected = framesOf(clocked.clock.demoTimeAt(paused + 2010)) - kMixDelay + 441;
+    EXPECT_EQ(clocked.mix.position(), expected);
+    EXPECT_EQ(clocked.clock.demoTimeAt(paused + 2010), stopped + 10);
+    for (int f = 1; f < 441; ++f) ASSERT_GE(out[2 * f], out[2 * (f - 1)]) << f;
+    EXPECT_EQ(out[2 * 440], scaled(10000));
+}
+
 TEST(MixFollower, SkipsWhenBehindWaitsWhenAheadAndToleratesBursts)
 {
     using Step = MixFollower::Step;

@@ -94,18 +94,18 @@ TEST_F(SoundTest, StartUpDecodesTheMusicsFirstPartAndEachFrameAStepMoreCuesFirst
 {
     ASSERT_TRUE(dir.writeSounds(sine(20, 440, 8000), sine(1, 1000, 8000)));
     soundInit(0);
-    const size_t wholeMusic = samplesAt(20);
-    EXPECT_LT(soundState.music.size(), wholeMusic / 10);
-    EXPECT_TRUE(soundState.cues[0].empty());
+    const auto seconds = [](int sound) { return soundState.decodedFrames[sound] / double(kMixRate); };
+    EXPECT_LT(seconds(kMusicSound), 2.0);
+    EXPECT_EQ(seconds(0), 0);
 
     for (uint32_t frame = 0; frame < 30; ++frame) soundUpdate(frame * 17, frame * 17 + 50, 0);
-    for (const Pcm& cue : soundState.cues) EXPECT_NEAR(cue.size() / double(kSamplesPerSecond), 1.0, 0.1);
+    for (int cue = 0; cue < kCueCount; ++cue) EXPECT_NEAR(seconds(cue), 1.0, 0.1);
     for (uint32_t frame = 30; frame < 200; ++frame) soundUpdate(frame * 17, frame * 17 + 50, 0);
-    EXPECT_NEAR(soundState.music.size() / double(kSamplesPerSecond), 20.0, 0.1);
+    EXPECT_NEAR(seconds(kMusicSound), 20.0, 0.1);
 
     soundShutdown();
     EXPECT_EQ(device.closes, 1);
-    for (const Pcm& cue : soundState.cues) EXPECT_TRUE(cue.empty());
+    for (int sound = 0; sound < kSoundCount; ++sound) EXPECT_EQ(seconds(sound), 0);
 }
 
 using SoundDeathTest = SoundTest;

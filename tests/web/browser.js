@@ -1,24 +1,36 @@
 'use strict';
-// Debian's chromium, headless, on a fresh profile that close() removes.
+// Debian's chromium or firefox-esr, through puppeteer-core (Firefox over
+// WebDriver BiDi), on a fresh profile that close() removes. Sound is not
+// muted: it goes to the PulseAudio server of the environment (PULSE_SERVER).
+// Headless unless told otherwise, as under a private Xvfb.
+const { execFileSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-async function launchChromium(executablePath) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'demo-web-chromium-'));
-  const browser = await puppeteer.launch({
-    executablePath,
-    headless: true,
-    userDataDir: profile,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-      '--disable-sync', '--no-first-run'],
-  });
+const kCommands = { chromium: 'chromium', firefox: 'firefox-esr' };
+const executableOf = kind => execFileSync('sh', ['-c', `command -v ${kCommands[kind]}`]).toString().trim();
+
+async function launchBrowser(kind, { headless = true } = {}) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), `demo-web-${kind}-`));
+  const common = { executablePath: executableOf(kind), headless, userDataDir: profile };
+  const browser = kind === 'firefox'
+    ? await puppeteer.launch({ ...common, browser: 'firefox', protocolTimeout: 180000 })
+    : await puppeteer.launch({
+      ...common,
+      ignoreDefaultArgs: ['--mute-audio'],
+      args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+        '--disable-sync', '--no-first-run'],
+    });
   const close = async () => {
-    await browser.close();
+    // A browser that hangs on its way out is ended by its process id.
+    const process = browser.process();
+    await Promise.race([browser.close(), new Promise(resolve => setTimeout(resolve, 10000))]).catch(() => {});
+    if (process && process.exitCode === null) process.kill('SIGKILL');
     fs.rmSync(profile, { recursive: true, force: true });
   };
   return { browser, close };
 }
 
-module.exports = { launchChromium };
+module.exports = { launchBrowser };

@@ -1,10 +1,11 @@
-# Sourced: serve_site DIR starts a static server for DIR on a free port of
-# 127.0.0.1, sets SERVER_PID and SITE_URL, and waits until it answers. The
-# caller stops it by its PID.
+# Sourced: serve_site DIR starts the site's server (scripts/serve_site.py,
+# which sends the compressed copies) for DIR on a free port of 127.0.0.1, sets
+# SERVER_PID and SITE_URL, and waits until it answers. The caller stops it by
+# its PID.
 serve_site() {
     local port
     port="$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
-    python3 -m http.server --bind 127.0.0.1 --directory "$1" "$port" >/dev/null 2>&1 &
+    python3 "$(dirname "${BASH_SOURCE[0]}")/../../scripts/serve_site.py" "$1" "$port" &
     SERVER_PID=$!
     SITE_URL="http://127.0.0.1:$port/"
     for _ in $(seq 50); do

@@ -1,30 +1,29 @@
-// The web's audio device: the page's Web Audio graph, whose audio worklet
-// pulls the demo's mix as it needs it (webSoundMix), the way SDL's audio
-// callback does. The page calls everything from its one thread, so locking
-// has nothing to do.
+// The web's audio device: the page's audio worklet, which plays a mix of its
+// own (worklet_mix.cpp), off the page's thread. What the demo tells the mix
+// is queued here as commands (mix_batch.h) and the page hands them over
+// after every frame (webMixCommands), so nothing here plays, pulls or locks.
+#include "platform/web/mix_batch.h"
 #include "sound/audio_device.h"
 
 #include <emscripten.h>
 
-#include <algorithm>
-
 namespace {
+std::vector<uint8_t> outbox;
+std::vector<uint8_t> sent;
+
 class WebAudioDevice : public AudioDevice {
 public:
-    bool open(Fill fill) override
-    {
-        this->fill = fill;
-        return true;
-    }
+    bool open(Fill) override { return true; }
     void lock() override {}
     void unlock() override {}
-    void close() override { fill = nullptr; }
-
-    Fill fill = nullptr;
+    void close() override {}
+    void tell(DeviceMix&, const MixCommand& command, const int16_t* samples) override
+    {
+        appendCommand(outbox, command, samples);
+    }
 };
 
 WebAudioDevice device;
-Pcm mixBuffer;
 }  // namespace
 
 AudioDevice& platformAudioDevice()
@@ -33,13 +32,17 @@ AudioDevice& platformAudioDevice()
 }
 
 extern "C" {
-// The next `frames` frames of the mix, interleaved 16-bit stereo; silence
-// while the device is closed.
-EMSCRIPTEN_KEEPALIVE const int16_t* webSoundMix(int frames)
+// Takes the commands queued since the last call for the worklet: their size
+// in bytes. They lie at webMixCommands() until the next call.
+EMSCRIPTEN_KEEPALIVE int webTakeMixCommands()
 {
-    mixBuffer.resize(static_cast<size_t>(frames) * 2);
-    if (device.fill) device.fill(mixBuffer.data(), frames);
-    else std::fill(mixBuffer.begin(), mixBuffer.end(), int16_t{0});
-    return mixBuffer.data();
+    sent.swap(outbox);
+    outbox.clear();
+    return static_cast<int>(sent.size());
+}
+
+EMSCRIPTEN_KEEPALIVE const uint8_t* webMixCommands()
+{
+    return sent.data();
 }
 }

@@ -86,6 +86,20 @@ EMSCRIPTEN_KEEPALIVE int webStep()
     return !quitRequested && runFrame(demo, webPlatform);
 }
 
+// The page hidden, and back: the clock and the sound stop where they are and
+// go on from there.
+EMSCRIPTEN_KEEPALIVE void webPause(int paused)
+{
+    if (paused) pauseDemo(demo, SDL_GetTicks());
+    else resumeDemo(demo, SDL_GetTicks());
+}
+
+// The demo's tick count, which the sound worklet's clock follows.
+EMSCRIPTEN_KEEPALIVE uint32_t webTicks()
+{
+    return SDL_GetTicks();
+}
+
 EMSCRIPTEN_KEEPALIVE void webEnd()
 {
     soundShutdown();

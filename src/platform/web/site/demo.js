@@ -1,10 +1,12 @@
 'use strict';
 // The page around the demo (demo-web.js, built from src/platform/web/).
 //
-// Plain: loads (pictures, then sounds), shows the first title frame dimmed
-// until a click or a key, then starts the demo and its music, asks for full
-// screen and draws one frame per display refresh; Escape, or leaving full screen, ends it, and
-// the page offers to play again in a fresh instance.
+// Plain: loads (pictures, then sounds, then the sound's worklet), shows the
+// first title frame dimmed until a click or a key, then starts the demo and
+// its music together, asks for full screen and draws one frame per display
+// refresh. A hidden page pauses, picture and sound, until a click or a key
+// once it is back. Escape, or leaving full screen, ends the demo, and the
+// page offers to play again in a fresh instance.
 //
 // Test hook, index.html?seed=S&fps=N&at=T: frames on demo-capture's grid
 // (frame n at demoTime floor(n x 1000 / N), every frame in order), without
@@ -102,21 +104,28 @@
   }
 
   // Sound, on the plain page only. The browser decodes the MP3 files (once
-  // per page) at the mix's rate; the samples go to the demo's own mix, which
-  // the page pulls into an audio worklet a little ahead of the speakers.
+  // per page) at the mix's rate and hands the samples to the demo. The demo's
+  // own mix runs in the audio worklet (sound-worklet.js over sound-mix.wasm,
+  // built from the same C++), off this thread, so that a busy page leaves no
+  // gap in the sound: the demo's module queues what it tells the mix, and the
+  // page passes that on after every frame. The context, the worklet and its
+  // mix are made while the demo loads; the click only starts the context.
   const kMixRate = 44100;
-  const kLeadFrames = 3072;  // about 70 ms queued in the worklet
+  // How much further the mix keeps behind the clock than the browser takes
+  // from mixing a piece of sound to playing it: a cue played on a frame
+  // reaches the worklet before its place on the music is mixed. And never
+  // less than the least delay: chromium on PulseAudio says 20 ms at the
+  // start and takes up to 60 ms a few seconds later.
+  const kCueMarginMs = 25;
+  const kLeastMixDelayMs = 90;
+  // The longest wait at the click for the browser to open its sound device;
+  // after that the demo starts, and its sound catches up when it comes.
+  const kSoundStartMs = 5000;
+  // A page that leaves full screen and is hidden this soon after is a switch
+  // to another tab, not the browser's Escape.
+  const kTabSwitchMs = 500;
   let decodedSounds = null;
-  let audio = null;
-  let workletLoaded = null;
   let speaker = null;
-  let framesSent = 0;
-  let framesPlayed = 0;
-  let soundPeak = 0;
-  let speakerRun = 0;  // tells a run's late speaker from the current one
-  // For the test: seconds of the mix played, and its loudest sample (0..1).
-  window.demoAudioTime = () => framesPlayed / kMixRate;
-  window.demoAudioPeak = () => soundPeak;
 
   async function decodeSounds(names) {
     const decoder = new OfflineAudioContext(2, 1, kMixRate);
@@ -151,71 +160,136 @@
     }
   }
 
-  // Called within the click or key press that starts the demo: browsers
-  // start sound only then.
-  async function connectSpeaker() {
-    const thisRun = ++speakerRun;
-    audio ??= new AudioContext({ sampleRate: kMixRate, latencyHint: 'interactive' });
-    audio.resume();
-    workletLoaded ??= audio.audioWorklet.addModule('sound-worklet.js');
-    await workletLoaded;
-    if (thisRun !== speakerRun || !running) return;
-    speaker = new AudioWorkletNode(audio, 'demo-mix', { numberOfInputs: 0, outputChannelCount: [2] });
-    framesSent = framesPlayed = soundPeak = 0;
-    speaker.port.onmessage = event => ({ played: framesPlayed, peak: soundPeak } = event.data);
-    speaker.connect(audio.destination);
+  // Browsers keep a context made before a click suspended until then.
+  async function makeSpeaker() {
+    const audio = new AudioContext({ sampleRate: kMixRate, latencyHint: 'interactive' });
+    const [mixModule] = await Promise.all([
+      fetch('sound-mix.wasm').then(response => {
+        if (!response.ok) throw new Error('cannot load sound-mix.wasm');
+        return response.arrayBuffer();
+      }),
+      audio.audioWorklet.addModule('sound-worklet.js'),
+    ]);
+    const node = new AudioWorkletNode(audio, 'demo-mix',
+      { numberOfInputs: 0, outputChannelCount: [2], processorOptions: { mixModule } });
+    node.connect(audio.destination);
+    return { audio, node, ticksAtZero: null };
   }
 
-  function pumpSound() {
-    if (!speaker) return;
-    const wanted = kLeadFrames - (framesSent - framesPlayed);
-    if (wanted < 128) return;
-    const samples = new Int16Array(demo.HEAP16.buffer, demo._webSoundMix(wanted), wanted * 2).slice();
-    speaker.port.postMessage(samples, [samples.buffer]);
-    framesSent += wanted;
+  // Resolves once the context plays, its time moving on: some browsers take
+  // a second or more after the click to open the device.
+  function soundStarted() {
+    const { audio } = speaker;
+    audio.resume().catch(() => {});
+    const from = audio.currentTime;
+    const deadline = performance.now() + kSoundStartMs;
+    return new Promise(resolve => {
+      const poll = () => {
+        if ((audio.state === 'running' && audio.currentTime > from + 0.03) || performance.now() > deadline) resolve();
+        else setTimeout(poll, 5);
+      };
+      poll();
+    });
   }
 
-  function disconnectSpeaker() {
-    ++speakerRun;
-    if (speaker) speaker.disconnect();
-    speaker = null;
+  // Firefox answers outputLatency, and getOutputTimestamp() which reads it,
+  // by a call to its audio server that waits under the audio graph's lock;
+  // while the sound plays, that server may be waiting in turn for the graph,
+  // and the page freezes for good. There the page asks neither and takes the
+  // latency Firefox reports on PulseAudio.
+  const kAsksLatency = !/Firefox\//.test(navigator.userAgent);
+  const kFirefoxLatencyMs = 42;
+
+  // The demo's tick count at which this context's time 0 is heard: the later
+  // of what its output timestamp and its declared latency say.
+  function heardTicksAtZero() {
+    const { audio } = speaker;
+    const now = performance.now();
+    let heard = now + kFirefoxLatencyMs - 1000 * audio.currentTime;
+    if (kAsksLatency) {
+      const stamp = audio.getOutputTimestamp?.() ?? {};
+      const stamped = stamp.performanceTime ? stamp.performanceTime - 1000 * stamp.contextTime : -Infinity;
+      heard = Math.max(stamped, now + 1000 * ((audio.baseLatency ?? 0) + (audio.outputLatency ?? 0) - audio.currentTime));
+    }
+    return demo._webTicks() - now + heard;
+  }
+
+  // What the demo told its mix since the last call, and where the clock
+  // stands at the speakers, followed slowly: the estimate jitters.
+  function tellMix(extra = {}) {
+    const heard = heardTicksAtZero();
+    speaker.ticksAtZero = speaker.ticksAtZero === null ? heard : speaker.ticksAtZero + (heard - speaker.ticksAtZero) / 16;
+    const message = { ...extra, ticksAtZero: speaker.ticksAtZero };
+    const bytes = demo._webTakeMixCommands();
+    if (bytes) message.batch = demo.HEAPU8.slice(demo._webMixCommands(), demo._webMixCommands() + bytes).buffer;
+    speaker.node.port.postMessage(message, message.batch ? [message.batch] : []);
   }
 
   let demo = null;
-  let running = false;
+  // loading, ready (the prompt), starting (waiting for the sound), running,
+  // paused (the page was hidden), ended
+  let state = 'loading';
+  // For the test and the benchmark.
+  window.demoTime = () => (demo ? demo._webDemoTime() >>> 0 : null);
+  window.demoState = () => state;
 
-  function sendEscape() {
-    if (!running) return;
-    demo._webEscape(1);
-    demo._webEscape(0);
+  function enterFullScreen() {
+    if (stage.requestFullscreen && !document.fullscreenElement) stage.requestFullscreen().catch(() => {});
   }
 
   function finish() {
-    running = false;
-    disconnectSpeaker();
+    if (state === 'ended') return;
+    state = 'ended';
     demo._webEnd();
+    tellMix();
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
     show('', { button: true });
   }
 
-  function start() {
+  function frame() {
+    if (state !== 'running') return;
+    const going = demo._webStep();
+    present(demo);
+    tellMix();
+    if (going) requestAnimationFrame(frame);
+    else finish();
+  }
+
+  async function start() {
     panel.hidden = true;
     canvas.classList.remove('dimmed');
-    if (stage.requestFullscreen) stage.requestFullscreen().catch(() => {});
-    running = true;
-    connectSpeaker().catch(error => console.error(error));
+    enterFullScreen();
+    state = 'starting';
+    await soundStarted();
+    if (state !== 'starting') return;
     if (!demo._webBegin()) {
       finish();
       return;
     }
-    const frame = () => {
-      if (!running) return;
-      const going = demo._webStep();
-      present(demo);
-      pumpSound();
-      if (going) requestAnimationFrame(frame);
-      else finish();
-    };
+    speaker.ticksAtZero = null;
+    const ahead = heardTicksAtZero() + 1000 * speaker.audio.currentTime - demo._webTicks();
+    tellMix({ delay: Math.round(Math.max(kLeastMixDelayMs, ahead + kCueMarginMs)) });
+    state = 'running';
+    if (document.hidden) pause();
+    else requestAnimationFrame(frame);
+  }
+
+  function pause() {
+    if (state !== 'running') return;
+    state = 'paused';
+    demo._webPause(1);
+    tellMix();
+    canvas.classList.add('dimmed');
+    show('paused: click or press a key to go on');
+  }
+
+  function resume() {
+    state = 'running';
+    panel.hidden = true;
+    canvas.classList.remove('dimmed');
+    enterFullScreen();
+    demo._webPause(0);
+    tellMix();
     requestAnimationFrame(frame);
   }
 
@@ -227,6 +301,7 @@
       return false;
     }
     await handSoundsTo(demo);
+    speaker ??= await makeSpeaker();
     return true;
   }
 
@@ -237,21 +312,37 @@
     present(demo);
     canvas.classList.add('dimmed');
     show('click or press a key to start');
-    const begin = () => {
-      removeEventListener('pointerdown', begin);
-      removeEventListener('keydown', begin);
-      start();
-    };
-    addEventListener('pointerdown', begin);
-    addEventListener('keydown', begin);
+    state = 'ready';
   }
 
-  addEventListener('keydown', event => {
-    if (event.key === 'Escape') sendEscape();
+  // A click or a key starts the demo at the prompt and goes on after a
+  // pause; Escape ends it.
+  const onInput = event => {
+    if (event.key === 'Escape') {
+      if (state === 'running') {
+        demo._webEscape(1);
+        demo._webEscape(0);
+      } else if (state === 'paused' || state === 'starting') {
+        finish();
+      }
+    } else if (state === 'ready') {
+      start();
+    } else if (state === 'paused') {
+      resume();
+    }
+  };
+  addEventListener('pointerdown', onInput);
+  addEventListener('keydown', onInput);
+  document.addEventListener('visibilitychange', () => {
+    if (document.hidden) pause();
   });
-  // Browsers keep the Escape that leaves full screen to themselves.
+  // Browsers keep the Escape that leaves full screen to themselves; a switch
+  // to another tab leaves full screen too, and pauses instead.
   document.addEventListener('fullscreenchange', () => {
-    if (!document.fullscreenElement) sendEscape();
+    if (document.fullscreenElement || state !== 'running') return;
+    setTimeout(() => {
+      if (state === 'running' && !document.hidden) onInput({ key: 'Escape' });
+    }, kTabSwitchMs);
   });
   again.addEventListener('click', async () => {
     show('Loading…', { bar: true });

@@ -1,38 +1,40 @@
 'use strict';
-// The demo's speakers: plays the blocks of the mix that the page sends
-// (interleaved 16-bit stereo, already at the context's 44.1 kHz), silence
-// when none is queued, and tells the page how many frames it has played and
-// the loudest sample so far.
+// The demo's speakers: the demo's own mix (sound-mix.wasm, from
+// src/platform/web/worklet_mix.cpp) runs here, on the audio thread. The page
+// sends it what the demo tells the mix (batches of commands, after every
+// frame) and the demo's tick count at which this context's time 0 is heard;
+// each quantum is mixed for the tick count at which it will be heard.
 class DemoMix extends AudioWorkletProcessor {
-  constructor() {
+  constructor(options) {
     super();
-    this.blocks = [];
-    this.offset = 0;
-    this.played = 0;
-    this.peak = 0;
-    this.quanta = 0;
-    this.port.onmessage = event => this.blocks.push(event.data);
+    const module = new WebAssembly.Module(options.processorOptions.mixModule);
+    this.mix = new WebAssembly.Instance(module, {
+      env: { emscripten_notify_memory_growth: () => {} },
+      wasi_snapshot_preview1: { proc_exit: code => { throw new Error(`the mix ended with status ${code}`); } },
+    }).exports;
+    this.mix._initialize();
+    this.ticksAtZero = null;
+    this.port.onmessage = ({ data }) => {
+      this.ticksAtZero = data.ticksAtZero;
+      if (data.batch) {
+        const bytes = new Uint8Array(data.batch);
+        new Uint8Array(this.mix.memory.buffer, this.mix.mixInbox(bytes.length), bytes.length).set(bytes);
+        this.mix.mixTake();
+      }
+      // After the batch, whose start of a run resets the mix.
+      if (data.delay !== undefined) this.mix.mixSetDelay(data.delay);
+    };
   }
 
   process(inputs, outputs) {
+    if (this.ticksAtZero === null) return true;
     const [left, right] = outputs[0];
+    const ticks = Math.round(this.ticksAtZero + 1000 * currentTime) >>> 0;
+    const mixed = new Int16Array(this.mix.memory.buffer, this.mix.mixFill(left.length, ticks), 2 * left.length);
     for (let i = 0; i < left.length; ++i) {
-      while (this.blocks.length && this.offset >= this.blocks[0].length) {
-        this.blocks.shift();
-        this.offset = 0;
-      }
-      if (!this.blocks.length) {
-        left[i] = right[i] = 0;
-        continue;
-      }
-      const block = this.blocks[0];
-      left[i] = block[this.offset] / 32768;
-      right[i] = block[this.offset + 1] / 32768;
-      this.peak = Math.max(this.peak, Math.abs(left[i]), Math.abs(right[i]));
-      this.offset += 2;
-      ++this.played;
+      left[i] = mixed[2 * i] / 32768;
+      right[i] = mixed[2 * i + 1] / 32768;
     }
-    if (++this.quanta % 8 === 0) this.port.postMessage({ played: this.played, peak: this.peak });
     return true;
   }
 }
