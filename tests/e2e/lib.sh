@@ -215,12 +215,23 @@ start_pipewire() {
     done
     pactl load-module module-null-sink sink_name=out rate=44100 channels=2 >/dev/null ||
         fail "PipeWire did not start: $(cat "$WORK"/pipewire*.log "$WORK/wireplumber.log")"
-    pactl set-default-sink out
+    # PipeWire runs every stream in the shortest period any of them asks for:
+    # a recorder's 10 ms would make the demo's too.
+    RECORD_LATENCY_MS=100
+    # WirePlumber keeps the default sink, and may still be starting.
+    for _ in $(seq 100); do
+        pactl set-default-sink out 2>/dev/null && return
+        sleep 0.1
+    done
+    fail "WirePlumber did not take the default sink: $(cat "$WORK/wireplumber.log")"
 }
 
-# Records what the null sink plays, as raw 16-bit stereo at 44.1 kHz, into $1.
+# Records what the null sink plays, as raw 16-bit stereo at 44.1 kHz, into $1,
+# in pieces of RECORD_LATENCY_MS: short ones tell when the recording started
+# to within a few milliseconds.
+RECORD_LATENCY_MS=10
 start_recording() {
-    parec -d out.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec=100 "$1" &
+    parec -d out.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec="$RECORD_LATENCY_MS" "$1" &
     RECORDER_PID=$!
 }
 
@@ -337,10 +348,14 @@ wait_for_file() {
 # on one 1920 x 1080 output at scale ${1:-1}, in the test's runtime
 # directory: exports WAYLAND_DISPLAY and SWAYSOCK, sets XWAYLAND to
 # XWayland's display, and leaves SDL_VIDEODRIVER unset, as a user's Wayland
-# session does. A virtual keyboard is held meanwhile (a long wtype), so that
-# the seat keeps a keyboard and the keys later wtype calls send reach the
-# demo. Before 1.8 sway refuses to run as root: as root it runs as nobody,
-# the runtime directory its own.
+# session does. A virtual keyboard with a keymap is held meanwhile (a long
+# wtype), so that the seat keeps a keyboard and the keys later wtype calls
+# send reach the demo. Start a native demo only on a fresh sway: once a
+# short-lived keyboard has come and gone, a new client is told the seat's
+# modifiers before its keymap, and SDL2 (2.32) then reads a virtual
+# keyboard's keymap with a layout index it was never given, and crashes.
+# Before 1.8 sway refuses to run as root: as root it runs as nobody, the
+# runtime directory its own.
 start_sway() {
     command -v sway >/dev/null && command -v grim >/dev/null && command -v wtype >/dev/null ||
         { echo "SKIP: sway, grim or wtype is not installed"; exit 77; }
@@ -364,7 +379,7 @@ start_sway() {
     export WAYLAND_DISPLAY="$(cd "$XDG_RUNTIME_DIR" && ls wayland-? | head -1)"
     export SWAYSOCK="$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock)"
     unset SDL_VIDEODRIVER DISPLAY
-    wtype -s 86400000 &
+    wtype -k Shift_L -s 86400000 &
     KEYBOARD_PID=$!
 }
 

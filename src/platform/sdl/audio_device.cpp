@@ -40,6 +40,10 @@ constexpr char kStreamName[] = "Tideglow";
 // (PULSE_LATENCY_MSEC): on a busy machine anything shallower left gaps in
 // the music. The server grants about 95 ms of it.
 constexpr char kPipeWireLatencyMs[] = "150";
+// How far the mix keeps behind the clock there: when the server asks for
+// much of that buffer at once, the mix runs further ahead than the 40 ms
+// that suffice elsewhere, and a cue's place would already be mixed.
+constexpr Frames kPipeWireMixDelay = 90 * kMixRate / 1000;
 
 // A device that does not close in this time is left to the end of the
 // process (see closeSdlAudio).
@@ -77,7 +81,7 @@ public:
         // Before SDL first loads the system's sound libraries and opens a
         // stream.
         silenceSoundLibraries();
-        const bool pipeWire = soundServerIsPipeWire();
+        pipeWire = soundServerIsPipeWire();
         if (pipeWire) setEnvironment("PULSE_LATENCY_MSEC", kPipeWireLatencyMs, false);
         setEnvironment("SDL_AUDIO_DEVICE_APP_NAME", kStreamName, false);
         setEnvironment("SDL_AUDIO_DEVICE_STREAM_NAME", kStreamName, false);
@@ -103,6 +107,14 @@ public:
     void unlock() override { SDL_UnlockAudio(); }
     void close() override { closeSdlAudio(); }
 
+    void tell(DeviceMix& mix, const MixCommand& command, const int16_t* samples) override
+    {
+        lock();
+        mix.apply(command, samples);
+        if (command.kind == MixCommand::Start && pipeWire) mix.clocked.delay = kPipeWireMixDelay;
+        unlock();
+    }
+
 private:
     static void feed(void* self, Uint8* stream, int bytes)
     {
@@ -110,6 +122,7 @@ private:
     }
 
     Fill fill = nullptr;
+    bool pipeWire = false;
 };
 }  // namespace
 
