@@ -16,9 +16,11 @@ PULSE_PID=""
 RECORDER_PID=""
 COMPOSITOR_PID=""
 KEYBOARD_PID=""
+DEMO_PID=""
 PIPEWIRE_PIDS=()
 
 cleanup() {
+    [ -z "$DEMO_PID" ] || kill "$DEMO_PID" 2>/dev/null || true
     [ -z "$RECORDER_PID" ] || kill "$RECORDER_PID" 2>/dev/null || true
     [ -z "$PULSE_PID" ] || kill "$PULSE_PID" 2>/dev/null || true
     local i
@@ -359,6 +361,8 @@ wait_for_file() {
 start_sway() {
     command -v sway >/dev/null && command -v grim >/dev/null && command -v wtype >/dev/null ||
         { echo "SKIP: sway, grim or wtype is not installed"; exit 77; }
+    # The keyboard of an earlier sway would outlive it, asleep.
+    [ -z "$KEYBOARD_PID" ] || kill "$KEYBOARD_PID" 2>/dev/null || true
     make_runtime_dir
     local run_as=()
     if [ "$(id -u)" = 0 ]; then

@@ -87,14 +87,6 @@ void toggleFullScreen(SDL_Surface* screen, SDL_Surface* kept)
     if (switched) SDL_ShowCursor(screen->flags & SDL_FULLSCREEN ? SDL_DISABLE : SDL_ENABLE);
 }
 
-Display openFullScreen(int width, int height)
-{
-    if (!onWayland()) return openDisplay(width, height, true);
-    const Display display = openDisplay(width, height, false);
-    if (display.screen) SDL_WM_ToggleFullScreen(display.screen);
-    return display;
-}
-
 Display openDesktopDisplay()
 {
     endOnLostDisplay(endForLostDisplay);
@@ -103,7 +95,7 @@ Display openDesktopDisplay()
     SDL_SetEventFilter(eventFilter);
     setWindowCaptionAndIcon();
     preferWindowScale(kScreenWidth, kScreenHeight);
-    const Display display = openFullScreen(kScreenWidth, kScreenHeight);
+    const Display display = openDisplay(kScreenWidth, kScreenHeight, true);
     SDL_ShowCursor(SDL_DISABLE);
     return display;
 }

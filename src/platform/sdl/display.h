@@ -39,19 +39,15 @@ void toggleFullScreen(SDL_Surface* screen, SDL_Surface* kept);
 // server ends the demo with a line saying so and status 1, the sound closed
 // (endOnLostDisplay, platform/system.h), the event filter is in place, the
 // window has its caption "Tideglow" and its icon from data/icon.png, and the
-// display opens full screen (openFullScreen), the mouse pointer hidden. The
-// icon is cosmetic: when it cannot be loaded the window gets the desktop's
-// default one, with a line on stderr.
+// display opens full screen, the mouse pointer hidden. It is made full
+// screen rather than switched after it opens: a window switched at once is
+// laid out for the screen before the compositor or window manager has made
+// it so, and stays cropped (XWayland on sway) or shows a first frame scaled
+// for the window (SDL2 2.26 on Wayland). On sway, F11 then brings back a
+// tiled window rather than a floating one. The icon is cosmetic: when it
+// cannot be loaded the window gets the desktop's default one, with a line
+// on stderr.
 Display openDesktopDisplay();
-
-// openDisplay, full screen from the first frame. Under X, XWayland too, the
-// display is made full screen: a window switched to full screen at once is
-// laid out for the screen before the window manager has made it so, and
-// XWayland on sway may never resize it. SDL2 on Wayland waits for the
-// compositor's answer to a switch, while a window made full screen would
-// come back from F11 tiled (sway) rather than as the scaled window: there
-// the display opens as a window and is switched.
-Display openFullScreen(int width, int height);
 
 // SDL's clock and events (quitEventPending), a quit checked for a lost
 // display server, and after each pump the switch between full screen and a
