@@ -239,18 +239,22 @@ start_recording() {
 
 # Starts recording into $1 as start_recording does and sets RECORD_START to
 # the wall-clock time of its first sample: the least of "now less what has
-# been recorded" over a second of polls, each of which can only be late by
-# the time the last piece took to arrive.
+# been recorded" over 300 polls once the first piece is in (up to 10 s: a
+# new server may take seconds to send it), each of which can only be late
+# by the time the last piece took to arrive.
 start_timed_recording() {
     rm -f "$1"
     start_recording "$1"
     RECORD_START=""
-    local line
-    for _ in $(seq 300); do
+    local line polls=0
+    for _ in $(seq 1300); do
         line="$(date +%s.%N) $(stat -c %s "$1" 2>/dev/null || echo 0)"
         RECORD_START="$(echo "$line $RECORD_START" | awk '$2 > 0 { t = $1 - $2 / 176400; if ($3 == "" || t < $3) $3 = t } { printf "%s", ($3 == "" ? "" : sprintf("%.4f", $3)) }')"
+        [ -n "$RECORD_START" ] || { sleep 0.01; continue; }
+        polls=$((polls + 1))
+        [ "$polls" -lt 300 ] || return 0
     done
-    [ -n "$RECORD_START" ] || fail "nothing recorded"
+    fail "nothing recorded"
 }
 
 stop_recording() {
