@@ -16,14 +16,14 @@ void setEnvironment(const char* name, const char* value, bool replace);
 // "Wayland compositor"), and must not return. X reports the loss from inside
 // whichever Xlib call finds the connection gone; SDL reports a lost Wayland
 // compositor as a quit event, which the front end hands on to
-// checkDisplayAfterQuit. Nothing to do where the window system cannot leave a
+// checkCompositorAfterQuit. Nothing to do where the window system cannot leave a
 // running program (Windows).
 using DisplayLost = void (*)(const char* server);
 void endOnLostDisplay(DisplayLost lost);
 
-// After SDL has reported a quit: calls endOnLostDisplay's `lost` when the
-// quit came from a display server that is gone.
-void checkDisplayAfterQuit();
+// After SDL on Wayland has reported a quit: calls endOnLostDisplay's `lost`
+// when the quit came from a compositor that is gone.
+void checkCompositorAfterQuit();
 
 // Before the sound device first opens: the system's sound libraries write
 // nothing of their own on stderr (libasound reports each device it fails to

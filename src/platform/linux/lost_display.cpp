@@ -1,7 +1,6 @@
 // A lost display server, on Linux: an X server, or a Wayland compositor under
 // sdl12-compat's SDL2. Apart from system.cpp: Xlib's own Display would clash
 // with the demo's.
-#include "platform/sdl/sdl_version.h"
 #include "platform/system.h"
 
 #include <X11/Xlib.h>
@@ -56,7 +55,7 @@ void endOnLostDisplay(DisplayLost lost)
     XSetIOErrorHandler(lostXServer);
 }
 
-void checkDisplayAfterQuit()
+void checkCompositorAfterQuit()
 {
-    if (lostHandler && onWayland() && !compositorAnswers()) lostHandler("Wayland compositor");
+    if (lostHandler && !compositorAnswers()) lostHandler("Wayland compositor");
 }

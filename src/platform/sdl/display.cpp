@@ -110,7 +110,7 @@ Platform desktopPlatform(SDL_Surface* screen)
     if (!kept) throw std::bad_alloc();
     return {SDL_GetTicks, [screen, kept] {
                 const bool quit = quitEventPending();
-                if (quit) checkDisplayAfterQuit();
+                if (quit && onWayland()) checkCompositorAfterQuit();
                 if (displayToggleRequested) {
                     displayToggleRequested = 0;
                     toggleFullScreen(screen, kept.get());

@@ -18,7 +18,7 @@ void setEnvironment(const char* name, const char* value, bool replace)
 
 // Windows keeps a window system for as long as a program runs.
 void endOnLostDisplay(DisplayLost) {}
-void checkDisplayAfterQuit() {}
+void checkCompositorAfterQuit() {}
 
 // The system's sound (DirectSound, waveOut) writes nothing on stderr.
 void silenceSoundLibraries() {}
