@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 // The demo's program-wide state, all of it. Everything else lives in the
@@ -37,6 +39,8 @@ extern int32_t fountainPreviousTime;
 
 // The sound subsystem's state (sound/sound.h).
 class AudioDevice;
+class SoundDecoder;
+using OpenSoundFile = std::unique_ptr<SoundDecoder> (*)(const char* path, std::string& error);
 constexpr int kCueCount = 9;
 // The sounds by index: the cues as in cueTable, then the music.
 constexpr int kMusicSound = kCueCount;
@@ -46,11 +50,17 @@ struct SoundState {
     int32_t musicPlaying = 0;  // the music was started and not stopped
     // Frames of each sound decoded and handed to the mix so far; 0 once freed.
     int64_t decodedFrames[kSoundCount] = {};
-    // The device in use; soundInit takes the platform's unless a test has
-    // put another here.
+    // What the sound plays through (sound/audio_device.h), put here by the
+    // front end, or by a test, before soundInit: without both the demo runs
+    // silently.
     AudioDevice* device = nullptr;
+    OpenSoundFile openFile = nullptr;
 };
 extern SoundState soundState;
+
+// Every piece of the state above as it is when the program starts: for the
+// tests, which run the demo many times in one process.
+void resetProgramState();
 
 // Shared between threads: the decoded sounds and the mix that plays them
 // (DeviceMix, in sound/sound.cpp) are the audio device's. The frame loop's

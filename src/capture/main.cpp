@@ -12,8 +12,8 @@
 #include "core/frame_loop.h"
 #include "core/startup.h"
 #include "globals.h"
+#include "platform/sound_platform.h"
 #include "platform/system.h"
-#include "sound/audio_device.h"
 #include "sound/sound.h"
 
 #include <algorithm>
@@ -85,7 +85,7 @@ int runCapture(const CaptureOptions& options)
     // A video's soundtrack is the demo's own mix, rendered once the frames
     // are done.
     if (!options.video.empty()) {
-        soundState.device = &offlineAudioDevice();
+        usePlatformSound(offlineAudioDevice());
         soundInit(0);
     }
 

@@ -6,9 +6,10 @@
 #include <memory>
 #include <string>
 
-// What a platform gives the sound: an audio device and a decoder for its
-// files. Everything else (the mix, the clock it follows, the decoded sounds)
-// is the portable sound code's own (sound/sound.h).
+// What the sound plays through: an audio device and a decoder for its files,
+// which a platform gives (platform/sound_platform.h). Everything else (the
+// mix, the clock it follows, the decoded sounds) is the portable sound
+// code's own (sound/sound.h).
 
 // An output of interleaved 16-bit stereo at kMixRate that pulls what it plays
 // from `fill`, on a thread of the device's own, with the device locked.
@@ -35,9 +36,6 @@ public:
     }
 };
 
-// The platform's device (platform/*/audio_device.cpp).
-AudioDevice& platformAudioDevice();
-
 // Never opens: the demo then runs silently.
 AudioDevice& nullAudioDevice();
 
@@ -59,9 +57,3 @@ public:
     virtual bool decode(Pcm& pcm, Frames frames, std::string& error) = 0;
     virtual bool finished() const = 0;
 };
-
-// The platform's decoder on `path` (platform/*/sound_files.cpp). It checks
-// at once that the file holds audio the mix can play: kMixRate, one or two
-// channels, since the mix has no resampler. Null, with the reason in
-// `error`, when the file is missing, empty or holds no such audio.
-std::unique_ptr<SoundDecoder> openSoundFile(const char* path, std::string& error);

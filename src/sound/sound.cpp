@@ -110,7 +110,7 @@ void decodeAhead(uint32_t demoTime)
 
 void soundInit(int32_t startMs)
 {
-    if (!soundState.device) soundState.device = &platformAudioDevice();
+    if (!soundState.device || !soundState.openFile) soundState.device = &nullAudioDevice();
     if (!soundState.device->open(fillFromMix)) {
         soundState.soundEnabled = 0;
         return;
@@ -124,7 +124,7 @@ void soundInit(int32_t startMs)
     piece.reserve(static_cast<size_t>(2 * (kDecodeStep + kDecoderBlock)));
     for (int sound = 0; sound < kSoundCount; ++sound) {
         std::string error;
-        decoders[sound] = openSoundFile(fileOf(sound), error);
+        decoders[sound] = soundState.openFile(fileOf(sound), error);
         if (!decoders[sound]) cannotLoad(sound, error);
         MixCommand open{MixCommand::Open, sound};
         open.value = static_cast<int32_t>(decoders[sound]->length());

@@ -168,10 +168,9 @@ TEST_P(OddPictures, RunTheWholeTimeline)
     auto* demo = new Demo;
     StartOptions start;
     start.openDisplay = [] { return Display{testScreen(), makePicture(640, 480, 0)}; };
+    resetProgramState();
     ASSERT_TRUE(startDemo(*demo, start));
     demo->startTicks = 0;  // the clock of the ticks below
-    quitRequested = 0;
-    fountainPreviousTime = 0;
     EXPECT_EQ(demo->pictures.zemblogo->w, c.jpegW);
     EXPECT_EQ(demo->pictures.flare->h, c.targaH);
 

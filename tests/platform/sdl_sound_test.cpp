@@ -1,6 +1,6 @@
 // The desktop's audio device and MP3 decoder on real files.
 #include "platform/sdl/audio_device.h"
-#include "sound/audio_device.h"
+#include "platform/sound_platform.h"
 #include "sound/sound.h"
 #include "sound/sound_files.h"
 #include "support/test_support.h"
@@ -68,8 +68,12 @@ TEST(Mp3Decoder, RefusesMissingDamagedAndWrongRateFiles)
 
 class SdlSoundTest : public ::testing::Test {
 protected:
-    void SetUp() override { soundState = SoundState{}; }
-    void TearDown() override { soundState = SoundState{}; }
+    void SetUp() override
+    {
+        resetProgramState();
+        usePlatformSound();
+    }
+    void TearDown() override { resetProgramState(); }
 };
 
 TEST_F(SdlSoundTest, TheDevicePullsFromItsFillAndLeavesNoAudioOnceClosed)
@@ -213,7 +217,8 @@ TEST_F(SdlSoundTest, TheMusicStartsAtTheGivenPosition)
 
     for (int32_t startMs : {0, 2500}) {
         DiskRecording recording(dir.path() / ("from" + std::to_string(startMs) + ".raw"));
-        soundState = SoundState{};
+        resetProgramState();
+        usePlatformSound();
         const uint32_t origin = SDL_GetTicks();
         soundInit(startMs);
         ASSERT_EQ(soundState.soundEnabled, 1) << SDL_GetError();

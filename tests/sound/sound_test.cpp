@@ -2,7 +2,7 @@
 // decoded by the platform, mixed offline (soundRender).
 #include "sound/sound.h"
 
-#include "sound/audio_device.h"
+#include "platform/sound_platform.h"
 #include "sound/sound_files.h"
 #include "support/test_support.h"
 
@@ -31,8 +31,8 @@ class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        soundState = SoundState{};
-        soundState.device = &device;
+        resetProgramState();
+        usePlatformSound(device);
         heard.clear();
         setCueListener([](uint32_t demoTime, int index) { heard.emplace_back(demoTime, index); });
     }
@@ -40,7 +40,7 @@ protected:
     {
         soundShutdown();
         setCueListener(nullptr);
-        soundState = SoundState{};
+        resetProgramState();
     }
 
     // The next `seconds` of the mix.
@@ -144,7 +144,7 @@ TEST_F(SoundTest, WithoutADeviceNothingIsLoadedOrPlayedButTheCuesAreStillHeard)
     EXPECT_EQ(heard.size(), size_t{kCueCount});
 
     // Scenes fire cues in tests that never start the sound.
-    soundState = SoundState{};
+    resetProgramState();
     playCue(0, 0);
     setMusicPlaying(true);
     soundShutdown();

@@ -97,10 +97,9 @@ Demo* makeTestDemo(const TestPictureSizes& z)
         p.trenbix = makePicture(z.rowW, z.rowH, kTrenbix);
         return true;
     };
+    resetProgramState();
     EXPECT_TRUE(startDemo(*demo, start));
     demo->startTicks = 0;  // the clock of the tests' own tick counts
-    quitRequested = 0;
-    fountainPreviousTime = 0;
     return demo;
 }
 

@@ -3,8 +3,8 @@
 #include "platform/sdl/audio_device.h"
 
 #include "platform/sdl/sdl_version.h"
+#include "platform/sound_platform.h"
 #include "platform/system.h"
-#include "sound/audio_device.h"
 
 #include <SDL.h>
 

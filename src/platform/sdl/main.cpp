@@ -2,6 +2,7 @@
 #include "core/frame_loop.h"
 #include "core/startup.h"
 #include "platform/sdl/display.h"
+#include "platform/sound_platform.h"
 #include "sound/sound.h"
 
 #include <cstdio>
@@ -19,6 +20,7 @@ int runDemo()
     start.seed = static_cast<uint32_t>(time(nullptr));
     start.openDisplay = openDesktopDisplay;
     if (!startDemo(demo, start)) exit(1);
+    usePlatformSound();
     soundInit(0);
 
     demo.demoTime = 0;

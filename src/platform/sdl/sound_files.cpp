@@ -1,5 +1,5 @@
 // The desktop's sound files: MP3, decoded by libmpg123.
-#include "sound/audio_device.h"
+#include "platform/sound_platform.h"
 
 #include <mpg123.h>
 

@@ -2,8 +2,8 @@
 // own (worklet_mix.cpp), off the page's thread. What the demo tells the mix
 // is queued here as commands (mix_batch.h) and the page hands them over
 // after every frame (webMixCommands), so nothing here plays, pulls or locks.
+#include "platform/sound_platform.h"
 #include "platform/web/mix_batch.h"
-#include "sound/audio_device.h"
 
 #include <emscripten.h>
 

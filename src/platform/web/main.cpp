@@ -7,6 +7,7 @@
 #include "core/startup.h"
 #include "effects/pixel_view.h"
 #include "globals.h"
+#include "platform/sound_platform.h"
 #include "platform/web/sdl_layer.h"
 #include "sound/sound.h"
 
@@ -76,6 +77,7 @@ EMSCRIPTEN_KEEPALIVE int webBegin()
 {
     demo.startTicks = SDL_GetTicks();
     demo.demoTime = 0;
+    usePlatformSound();
     soundInit(0);
     return !webPlatform.quitPending();
 }

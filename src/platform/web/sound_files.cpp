@@ -2,7 +2,7 @@
 // MP3 with the browser's own decoder at 44.1 kHz while the demo loads and
 // hands the samples over (webSoundFile); openSoundFile then takes them by
 // name.
-#include "sound/audio_device.h"
+#include "platform/sound_platform.h"
 #include "sound/sound.h"
 
 #include <emscripten.h>
