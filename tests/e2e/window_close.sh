@@ -8,12 +8,23 @@ make_workdir
 start_xvfb
 start_openbox
 
-# Starts the demo and waits until the window manager lists its window.
+# Starts the demo and waits until the window manager has listed the same
+# window for a second: SDL2 (2.32) may map a first window and replace it
+# within half a second with one its renderer draws to, and a close sent to
+# the first is lost with it.
 start_demo() {
     "$DEMO" >"$WORK/out.log" 2>&1 &
     DEMO_PID=$!
+    local _ window seen="" steady=0
     for _ in $(seq 100); do
-        wmctrl -l | grep " Tideglow$" >/dev/null && return
+        window="$(wmctrl -l | awk '/ Tideglow$/ { print $1 }')"
+        if [ -n "$window" ] && [ "$window" = "$seen" ]; then
+            steady=$((steady + 1))
+            [ "$steady" -lt 10 ] || return 0
+        else
+            steady=0
+        fi
+        seen="$window"
         kill -0 "$DEMO_PID" 2>/dev/null || break
         sleep 0.1
     done
