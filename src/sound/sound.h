@@ -36,7 +36,6 @@ void soundRender(int16_t* out, int frames);
 
 // Told of every cue the timeline plays, with its demoTime, with or without
 // sound: demo-capture lists them. Null: nobody listens.
-using CueListener = void (*)(uint32_t demoTime, int index);
 void setCueListener(CueListener listener);
 
 // Voices for the cues: more than ever sound at once.
