@@ -7,9 +7,6 @@
 // Start-up and shutdown of the demo, the same for every front end: the
 // desktop's demo, demo-capture, the web page and the tests.
 
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
-
 struct Display {
     SDL_Surface* screen;
     SDL_Surface* backBuffer;  // same size and masks as the screen
