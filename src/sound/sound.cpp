@@ -12,9 +12,8 @@
 #include <string>
 
 const CueEntry cueTable[kCueCount] = {
-    {255, "data/gee01.mp3"}, {255, "data/la01.mp3"},  {255, "data/a01.mp3"},
-    {255, "data/l04.mp3"},   {255, "data/gee09.mp3"}, {255, "data/a03.mp3"},
-    {255, "data/gee06.mp3"}, {255, "data/gee04.mp3"}, {255, "data/la03.mp3"},
+    {255, kSoundFiles[0]}, {255, kSoundFiles[1]}, {255, kSoundFiles[2]}, {255, kSoundFiles[3]}, {255, kSoundFiles[4]},
+    {255, kSoundFiles[5]}, {255, kSoundFiles[6]}, {255, kSoundFiles[7]}, {255, kSoundFiles[8]},
 };
 
 namespace {

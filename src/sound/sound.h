@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data_files.h"
 #include "globals.h"
 
 #include <cstdint>
@@ -49,4 +50,4 @@ extern const CueEntry cueTable[kCueCount];
 
 // The music track, played once, at the position soundInit is given when
 // demoTime is 0 and in step with demoTime from there.
-constexpr const char* kMusicFile = "data/music.mp3";
+constexpr const char* kMusicFile = kSoundFiles[kMusicSound];
