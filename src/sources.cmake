@@ -5,6 +5,7 @@ set(DEMO_PORTABLE_SOURCES
     globals.cpp
     random.cpp
     core/clock.cpp
+    core/events.cpp
     core/frame_loop.cpp
     core/picture_check.cpp
     core/scene_fire.cpp

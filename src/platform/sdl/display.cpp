@@ -1,5 +1,6 @@
 #include "platform/sdl/display.h"
 
+#include "core/events.h"
 #include "data_files.h"
 #include "globals.h"
 #include "platform/sdl/sdl_version.h"
