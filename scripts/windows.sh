@@ -4,7 +4,7 @@
 # with MinGW-w64 against SDL 1.2, libmpg123 and libjpeg-turbo from Debian's
 # own source packages (scripts/windows_libraries.sh), with the DLLs, data/,
 # README.txt and the licences. Runs as root on Debian 12 or 13: installs what
-# it needs. The version is project()'s in CMakeLists.txt.
+# it needs. The version is version.cmake's.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 START=$SECONDS
