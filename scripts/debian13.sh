@@ -16,20 +16,10 @@ TARGET="$WORK/root"
 SUITE=trixie
 INSIDE=/root/tideglow
 
-if [ "$(id -u)" -ne 0 ]; then
-    echo "debootstrap and chroot need root: run scripts/debian13.sh as root" >&2
-    exit 1
-fi
-if ! command -v debootstrap >/dev/null || ! command -v rsync >/dev/null; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap rsync
-fi
-
-# One run at a time: a second one's mounts and copy would pull the ground
-# from under the first.
-mkdir -p "$WORK"
-exec 9>"$WORK/lock"
-flock -n 9 || { echo "Another scripts/debian13.sh is using $TARGET" >&2; exit 1; }
+source "$ROOT/scripts/lib.sh"
+require_root "debootstrap and chroot"
+"$ROOT/scripts/install_packages.sh" --only debootstrap rsync
+take_lock "$WORK"
 
 MOUNTED=()
 unmount_all() {

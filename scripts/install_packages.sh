@@ -1,12 +1,19 @@
 #!/bin/bash
 # Installs the Debian packages of scripts/packages.txt, and any named as
-# arguments, that are not installed yet. As root it runs apt-get; otherwise it
-# prints the apt-get line to run and fails.
+# arguments, that are not installed yet; with --only, just those named. As
+# root it runs apt-get; otherwise it prints the apt-get line to run and
+# fails. Every script of ours installs through here.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+wanted=()
+if [ "${1:-}" = --only ]; then
+    shift
+else
+    wanted=($(grep -v '^#' "$ROOT/scripts/packages.txt"))
+fi
 missing=()
-for pkg in $(grep -v '^#' "$ROOT/scripts/packages.txt") "$@"; do
+for pkg in "${wanted[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep "install ok installed" >/dev/null || missing+=("$pkg")
 done
 [ "${#missing[@]}" -gt 0 ] || exit 0

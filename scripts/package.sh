@@ -4,7 +4,7 @@
 # flags, installed into a staging tree, stripped, manual pages and changelog
 # compressed, dependencies computed from the binaries by dpkg-shlibdeps, the
 # control file written by dpkg-gencontrol; then checked by lintian, which
-# must report no error and no warning. The version is project()'s.
+# must report no error and no warning. The version is version.cmake's.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build-package"

@@ -48,7 +48,7 @@ emcmake cmake -S "$ROOT/src/platform/web" -B "$WEB/wasm" -DWEB_DATA_DIR="$WEB/da
 cmake --build "$WEB/wasm" -j 2
 
 # A brotli and a gzip copy beside each file they make at least a tenth
-# smaller, for a server to send as they are (README: "Serving it"). The MP3
+# smaller, for a server to send as they are (docs/web.md: "Serving it"). The MP3
 # files are compressed already.
 find "$SITE" \( -name '*.br' -o -name '*.gz' \) -delete
 mapfile -t large < <(find "$SITE" -type f -size +1k)

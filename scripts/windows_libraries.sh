@@ -5,8 +5,10 @@
 # can replace them), libjpeg-turbo as a static library. Runs as root on
 # Debian 12 or 13: installs the MinGW-w64 cross compiler (the posix threading
 # one: the win32 one has no std::mutex or std::thread) and the build tools,
-# adds deb-src entries for the archive the machine already uses, and fetches
-# the source packages with apt-get source into build-windows/sources.
+# and fetches the source packages with apt-get source into
+# build-windows/sources, through deb-src entries for the archive the machine
+# already uses in an apt configuration of its own (build-windows/apt): the
+# machine's own apt configuration and package lists stay as they are.
 #
 # Downloads and installed libraries are kept: a second run only checks them.
 # A library is rebuilt when its files are missing from the prefix or when apt
@@ -41,13 +43,11 @@ PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev make autoconf automake libtool pkg
           wine wine64 xvfb)
 START=$SECONDS
 
-if [ "$(id -u)" -ne 0 ]; then
-    echo "apt-get and /etc/apt need root: run scripts/windows_libraries.sh as root" >&2
-    exit 1
-fi
-mkdir -p "$WORK" "$LOGS"
-exec 9>"$WORK/lock"
-flock -n 9 || { echo "Another scripts/windows_libraries.sh is building in $WORK" >&2; exit 1; }
+source "$ROOT/scripts/lib.sh"
+require_root "Installing packages and fetching Debian's sources"
+take_lock "$WORK"
+mkdir -p "$LOGS"
+"$ROOT/scripts/install_packages.sh" --only "${PACKAGES[@]}"
 
 # run_logged LOG COMMAND...: the command's output goes to LOG, and its last
 # lines to the terminal if it fails.
@@ -62,11 +62,11 @@ run_logged() {
 }
 
 # --- Debian's sources --------------------------------------------------------
-# deb-src entries copied from the machine's entries in the files Debian's
-# installer and images write, so that the sources come from the same archive
-# or mirror, checked with the same key, as the binary packages; entries with
-# deb-src of their own are left alone. On a release after SDL12_SUITE the
-# entry for the release itself is copied once more for that suite.
+# deb-src entries, in the private configuration, made from the machine's
+# entries in the files Debian's installer and images write, so that the
+# sources come from the same archive or mirror, checked with the same key,
+# as the binary packages. On a release after SDL12_SUITE the entry for the
+# release itself is copied once more for that suite.
 CODENAME="$(sed -n "s/^VERSION_CODENAME=//p" /etc/os-release | tr -d "\"'")"
 EXTRA_SUITE=""
 if [ "$CODENAME" != "$SDL12_SUITE" ] \
@@ -84,7 +84,7 @@ deb822_sources() {
             print ""
         }
         function flush() {
-            if (n > 0 && binary && !source && enabled) {
+            if (n > 0 && (binary || source) && enabled) {
                 emit("")
                 if (extra != "" && current) emit(extra)
             }
@@ -144,6 +144,17 @@ one_line_sources() {
         }' "$1"
 }
 
+# The private configuration: its own source entries and package lists, the
+# machine's keys. apt's downloads run as _apt, which must write the lists.
+APT_DIR="$WORK/apt"
+mkdir -p "$APT_DIR/sources.list.d" "$APT_DIR/lists/partial" "$APT_DIR/cache/archives/partial"
+chown -R _apt "$APT_DIR/lists" "$APT_DIR/cache"
+APT=(apt-get -o Dir::Etc::SourceList="$APT_DIR/sources.list" -o Dir::Etc::SourceParts="$APT_DIR/sources.list.d"
+     -o Dir::State::Lists="$APT_DIR/lists" -o Dir::Cache="$APT_DIR/cache")
+touch "$APT_DIR/sources.list"
+# Earlier versions of this script wrote the entries into /etc/apt itself.
+rm -f /etc/apt/sources.list.d/tideglow-sources.sources /etc/apt/sources.list.d/tideglow-sources.list
+
 NEED_UPDATE=0
 # write_if_changed FILE CONTENT: FILE gets CONTENT, or is removed if that is
 # empty; NEED_UPDATE=1 if that changed anything.
@@ -157,40 +168,34 @@ write_if_changed() {
 }
 DERIVED=""
 [ ! -f /etc/apt/sources.list.d/debian.sources ] || DERIVED="$(deb822_sources /etc/apt/sources.list.d/debian.sources)"
-write_if_changed /etc/apt/sources.list.d/tideglow-sources.sources "$DERIVED"
+write_if_changed "$APT_DIR/sources.list.d/tideglow-sources.sources" "$DERIVED"
 DERIVED=""
 [ ! -f /etc/apt/sources.list ] || DERIVED="$(one_line_sources /etc/apt/sources.list)"
-write_if_changed /etc/apt/sources.list.d/tideglow-sources.list "$DERIVED"
-if [ ! -e /etc/apt/sources.list.d/tideglow-sources.sources ] && [ ! -e /etc/apt/sources.list.d/tideglow-sources.list ] \
-    && ! grep -qs '^[[:space:]]*deb-src\|^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/debian.sources; then
+write_if_changed "$APT_DIR/sources.list.d/tideglow-sources.list" "$DERIVED"
+# The machine's own deb-src entries, where it has them, serve as they are.
+grep -hs '^[[:space:]]*deb-src' /etc/apt/sources.list >"$APT_DIR/sources.list" || true
+if [ ! -s "$APT_DIR/sources.list.d/tideglow-sources.sources" ] && [ ! -s "$APT_DIR/sources.list.d/tideglow-sources.list" ] \
+    && [ ! -s "$APT_DIR/sources.list" ]; then
     echo "No Debian archive found in /etc/apt/sources.list or /etc/apt/sources.list.d/debian.sources" >&2
     exit 1
 fi
 
-MISSING=()
-for pkg in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || MISSING+=("$pkg")
-done
-[ "${#MISSING[@]}" -eq 0 ] || NEED_UPDATE=1
 UPDATED=0
 apt_update() {
-    apt-get update
+    "${APT[@]}" update
     UPDATED=1
 }
 [ "$NEED_UPDATE" = 0 ] || apt_update
-if [ "${#MISSING[@]}" -gt 0 ]; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${MISSING[@]}"
-fi
 
 # --- Fetching ---------------------------------------------------------------
 # The files apt would fetch, "name SHA256" a line; the hashes come from the
 # archive's signed index, which is what vouches for the downloads.
 SOURCE_PACKAGES=(libsdl1.2 mpg123 libjpeg-turbo)
-if ! URIS="$(apt-get source --print-uris "${SOURCE_PACKAGES[@]}" 2>/dev/null)"; then
-    # The machine's package lists may predate the deb-src entries, or have
-    # been cleaned away.
+if ! URIS="$("${APT[@]}" source --print-uris "${SOURCE_PACKAGES[@]}" 2>/dev/null)"; then
+    # The private package lists may predate the entries, or have been
+    # cleaned away.
     [ "$UPDATED" = 1 ] || apt_update
-    URIS="$(apt-get source --print-uris "${SOURCE_PACKAGES[@]}")" || {
+    URIS="$("${APT[@]}" source --print-uris "${SOURCE_PACKAGES[@]}")" || {
         echo "apt finds no source package for one of ${SOURCE_PACKAGES[*]}" >&2
         exit 1
     }
@@ -218,7 +223,7 @@ fetch() {
     done <<<"$files"
     if [ "$missing" = 1 ]; then
         echo "Fetching ${dsc%.dsc}" >&2
-        (cd "$SOURCES" && apt-get source -q --download-only "$pkg") >>"$LOGS/fetch.log" 2>&1 || true
+        (cd "$SOURCES" && "${APT[@]}" source -q --download-only "$pkg") >>"$LOGS/fetch.log" 2>&1 || true
     fi
     while read -r name hash; do
         if [ ! -e "$SOURCES/$name" ]; then

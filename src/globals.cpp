@@ -1,5 +1,7 @@
 #include "globals.h"
 
+#include "sound/audio_device.h"
+
 int quitRequested = 0;
 int displayToggleRequested = 0;
 uint32_t randomState = 1;

@@ -41,6 +41,7 @@ extern int32_t fountainPreviousTime;
 class AudioDevice;
 class SoundDecoder;
 using OpenSoundFile = std::unique_ptr<SoundDecoder> (*)(const char* path, std::string& error);
+using CueListener = void (*)(uint32_t demoTime, int index);
 constexpr int kCueCount = 9;
 // The sounds by index: the cues as in cueTable, then the music.
 constexpr int kMusicSound = kCueCount;
@@ -55,6 +56,13 @@ struct SoundState {
     // silently.
     AudioDevice* device = nullptr;
     OpenSoundFile openFile = nullptr;
+    // The sounds still being decoded; null once a sound is whole.
+    std::unique_ptr<SoundDecoder> decoders[kSoundCount];
+    // Each decoding step decodes here first and takes the device's lock
+    // only to append; room for a step is made once.
+    std::vector<int16_t> piece;
+    int32_t musicStartMs = 0;  // where the music plays at demoTime 0
+    CueListener cueListener = nullptr;  // setCueListener's
 };
 extern SoundState soundState;
 
@@ -63,5 +71,5 @@ extern SoundState soundState;
 void resetProgramState();
 
 // Shared between threads: the decoded sounds and the mix that plays them
-// (DeviceMix, in sound/sound.cpp) are the audio device's. The frame loop's
+// (AudioDevice::mix) are the audio device's. The frame loop's
 // thread changes them only through the device (AudioDevice::tell).

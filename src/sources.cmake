@@ -5,6 +5,7 @@ set(DEMO_PORTABLE_SOURCES
     globals.cpp
     random.cpp
     core/clock.cpp
+    core/events.cpp
     core/frame_loop.cpp
     core/picture_check.cpp
     core/scene_fire.cpp
@@ -44,7 +45,5 @@ set(DEMO_CAPTURE_SOURCES
 set(DEMO_EFFECT_SOURCES ${DEMO_PORTABLE_SOURCES})
 list(FILTER DEMO_EFFECT_SOURCES INCLUDE REGEX "^effects/")
 
-# The version of a release, set once in the demo's own project() line; the
-# portable sources know it as DEMO_VERSION.
-file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../CMakeLists.txt DEMO_PROJECT_LINE REGEX "^project\\(demo VERSION")
-string(REGEX MATCH "[0-9]+\\.[0-9]+\\.[0-9]+" DEMO_VERSION "${DEMO_PROJECT_LINE}")
+# The version of a release, which the sources know as TIDEGLOW_VERSION.
+include(${CMAKE_CURRENT_LIST_DIR}/../version.cmake)

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-const char* const kVersion = DEMO_VERSION;
+const char* const kVersion = TIDEGLOW_VERSION;
 
 namespace {
 // Follows "Usage: <program>".

@@ -13,6 +13,11 @@ class NoiseEffect;
 class FountainEffect;
 class LinesEffect;
 
+// The display's size: what every scene and effect draws, whatever the
+// screen shows it at.
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
 // The sixteen pictures, named after their files in data/.
 struct Pictures {
     SDL_Surface* zemblogo = nullptr;

@@ -27,12 +27,6 @@ void drawBorderKernel(const PixelView& view)
 }
 }  // namespace
 
-bool quitEventPending()
-{
-    SDL_PumpEvents();
-    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUITMASK) != 0;
-}
-
 void runSceneSwitch(Demo& demo)
 {
     if (demo.sceneIndex >= kEndState) {

@@ -13,10 +13,6 @@ struct Platform {
     std::function<bool()> quitPending;  // pumps events, then peeks for a quit event
 };
 
-// SDL's events pumped, then a peek for SDL_QUIT, which the event filter
-// (core/startup.h) lets through.
-bool quitEventPending();
-
 // One frame for the current demoTime: clear destRect, run the scene switch,
 // draw the border, flip. Touches neither the clock nor the event queue, so a
 // renderer can draw any exact demoTime with it.

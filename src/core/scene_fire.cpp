@@ -17,7 +17,7 @@ void drawFireScene(Demo& demo)
 {
     const float t = easeTime(demo);
     demo.effects.fire->render(demo.screen, static_cast<int32_t>(demo.demoTime));
-    blitAt(demo, demo.pictures.ftx1, 640 - trunc32(kCrossingSpan * ease(kLeftwardCrossing, t)), kLeftwardY);
-    blitAt(demo, demo.pictures.ftx2, trunc32(kCrossingSpan * ease(kRightwardCrossing, t)) - 640, kRightwardY);
+    blitAt(demo, demo.pictures.ftx1, kScreenWidth - trunc32(kCrossingSpan * ease(kLeftwardCrossing, t)), kLeftwardY);
+    blitAt(demo, demo.pictures.ftx2, trunc32(kCrossingSpan * ease(kRightwardCrossing, t)) - kScreenWidth, kRightwardY);
     fireCueEvents(demo, E1, E2);
 }

@@ -12,7 +12,7 @@ constexpr int32_t kSecondTitleBottom = 200;  // its bottom row comes to rest on 
 
 int32_t centredX(SDL_Surface* picture)
 {
-    return (640 - picture->w) / 2;
+    return (kScreenWidth - picture->w) / 2;
 }
 }  // namespace
 

@@ -43,9 +43,9 @@ void drawLinesScene(Demo& demo)
     const double scrolled = static_cast<double>(demo.demoTime - kSceneStart) * kScrollRate;
     for (int32_t offset = 0; offset < kRowsEnd; offset += kRowSpacing) {
         const float rowOffset = static_cast<float>(offset);
-        blitAt(demo, p.mosk, slideOutX(kUpperPictureX, p.mosk, t), trunc32(480 - scrolled + rowOffset));
+        blitAt(demo, p.mosk, slideOutX(kUpperPictureX, p.mosk, t), trunc32(kScreenHeight - scrolled + rowOffset));
         blitAt(demo, p.trenbix, slideOutX(kLowerPictureX, p.trenbix, t),
-               trunc32(480 - scrolled + rowOffset + kLowerPictureDrop));
+               trunc32(kScreenHeight - scrolled + rowOffset + kLowerPictureDrop));
     }
 
     fireCueEvents(demo, E6, E7);

@@ -16,6 +16,6 @@ void drawNoiseScene(Demo& demo)
 {
     const float t = easeTime(demo);
     demo.effects.noise->render(demo.screen, static_cast<int32_t>(demo.demoTime / kNoiseStepMs));
-    blitAt(demo, demo.pictures.rulltx, kScrollX, 480 - trunc32(ease(kScroll, t) * kScrollDistance));
+    blitAt(demo, demo.pictures.rulltx, kScrollX, kScreenHeight - trunc32(ease(kScroll, t) * kScrollDistance));
     fireCueEvents(demo, E3, E3);
 }

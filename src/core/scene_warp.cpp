@@ -28,9 +28,10 @@ void drawWarpScene(Demo& demo)
 
     const float rightIn = static_cast<float>(ease(kRightPanelIn, t));
     const double rightSlide = (rightIn - ease(kRightPanelOut, t)) * p.poldtx->w * static_cast<double>(kRightPanelReach);
-    blitAt(demo, p.poldtx, 640 - trunc32(rightSlide), kRightPanelY);
+    blitAt(demo, p.poldtx, kScreenWidth - trunc32(rightSlide), kRightPanelY);
 
-    blitAt(demo, p.arsesmile, 640 - trunc32(ease(kStripCrossing, t) * (p.arsesmile->w + 640)), 480 - p.arsesmile->h);
+    blitAt(demo, p.arsesmile, kScreenWidth - trunc32(ease(kStripCrossing, t) * (p.arsesmile->w + kScreenWidth)),
+           kScreenHeight - p.arsesmile->h);
 
     fireCueEvents(demo, E4, E5);
 }

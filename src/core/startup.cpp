@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "core/picture_check.h"
+#include "data_files.h"
 
 #include "effects/bump_warp_effect.h"
 #include "effects/fire_effect.h"
@@ -22,20 +23,12 @@
 namespace {
 constexpr uint32_t kFireColourMask = 0xffa0cf;  // seeds up to full red, some green and blue
 
-struct PictureFile {
-    const char* path;
-    SDL_Surface* Pictures::*slot;
-};
-
-constexpr PictureFile kPictureFiles[] = {
-    {"data/zemblogo.jpg", &Pictures::zemblogo}, {"data/tx1.jpg", &Pictures::tx1},
-    {"data/tx2.jpg", &Pictures::tx2},           {"data/tx3.jpg", &Pictures::tx3},
-    {"data/tx4.jpg", &Pictures::tx4},           {"data/ftx1.tga", &Pictures::ftx1},
-    {"data/ftx2.tga", &Pictures::ftx2},         {"data/rulltx.tga", &Pictures::rulltx},
-    {"data/pold.tga", &Pictures::pold},         {"data/poldtx.tga", &Pictures::poldtx},
-    {"data/flare.tga", &Pictures::flare},       {"data/mosk.tga", &Pictures::mosk},
-    {"data/duvtx1.tga", &Pictures::duvtx1},     {"data/duvtx2.tga", &Pictures::duvtx2},
-    {"data/arsesmile.tga", &Pictures::arsesmile}, {"data/trenbix.tga", &Pictures::trenbix},
+// Where each of kPictureFiles goes, in the same order.
+SDL_Surface* Pictures::*const kPictureSlots[kPictureCount] = {
+    &Pictures::zemblogo, &Pictures::tx1,    &Pictures::tx2,    &Pictures::tx3,    &Pictures::tx4,
+    &Pictures::ftx1,     &Pictures::ftx2,   &Pictures::rulltx, &Pictures::pold,   &Pictures::poldtx,
+    &Pictures::flare,    &Pictures::mosk,   &Pictures::duvtx1, &Pictures::duvtx2, &Pictures::arsesmile,
+    &Pictures::trenbix,
 };
 
 bool prepareDemo(Demo& demo, const std::function<bool(Pictures&)>& loadPictures)
@@ -65,19 +58,6 @@ Display openDisplay(int width, int height, bool fullscreen)
     return {screen, backBuffer};
 }
 
-int eventFilter(const SDL_Event* event)
-{
-    if (event->type == SDL_QUIT) return 1;
-    if (event->type != SDL_KEYDOWN) return 0;
-    const SDL_keysym& key = event->key.keysym;
-    if (key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && key.mod & KMOD_ALT)) displayToggleRequested = 1;
-    // The key state alone would miss a quick tap: when the press and the
-    // release come in one pump, sdl12-compat marks the key released before
-    // it passes the press on.
-    if (SDL_GetKeyState(nullptr)[SDLK_ESCAPE] == 1 || event->key.keysym.sym == SDLK_ESCAPE) quitRequested = 1;
-    return 0;
-}
-
 void createEarlyEffects(Demo& demo)
 {
     Effects& e = demo.effects;
@@ -91,15 +71,16 @@ void createEarlyEffects(Demo& demo)
 
 bool loadPictures(Pictures& pictures)
 {
-    for (const PictureFile& file : kPictureFiles) {
-        std::string problem = pictureFileProblem(file.path);
-        SDL_Surface* picture = problem.empty() ? IMG_Load(file.path) : nullptr;
+    for (int i = 0; i < kPictureCount; ++i) {
+        const char* const file = kPictureFiles[i];
+        std::string problem = pictureFileProblem(file);
+        SDL_Surface* picture = problem.empty() ? IMG_Load(file) : nullptr;
         if (!picture) {
             if (problem.empty()) problem = imageError();
-            fprintf(stderr, "Cannot load %s: %s\n", file.path, problem.c_str());
+            fprintf(stderr, "Cannot load %s: %s\n", file, problem.c_str());
             return false;
         }
-        pictures.*file.slot = pictureInDisplayLayout(picture);
+        pictures.*kPictureSlots[i] = pictureInDisplayLayout(picture);
     }
     return true;
 }

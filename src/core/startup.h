@@ -7,9 +7,6 @@
 // Start-up and shutdown of the demo, the same for every front end: the
 // desktop's demo, demo-capture, the web page and the tests.
 
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
-
 struct Display {
     SDL_Surface* screen;
     SDL_Surface* backBuffer;  // same size and masks as the screen
@@ -48,14 +45,6 @@ struct StartOptions {
 // when SDL, the display or a picture fails. The sound starts apart
 // (sound/sound.h), when the front end wants it.
 bool startDemo(Demo& demo, const StartOptions& options);
-
-// SDL event filter, called for every event: a key press while Escape is
-// down, or a press of Escape even if already released, becomes a quit
-// request; F11 or Alt+Enter a request to toggle full screen. Only SDL_QUIT is
-// queued. The frame loop never takes events off the queue (it only peeks for
-// SDL_QUIT), so anything else queued would stay: once mouse motion and keys
-// had filled SDL's 128 entries, a window close would be lost.
-int eventFilter(const SDL_Event* event);
 
 // The effects that come before the pictures, in creation order.
 void createEarlyEffects(Demo& demo);

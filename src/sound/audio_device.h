@@ -28,12 +28,16 @@ public:
     // Everything the frame loop's thread tells the mix goes through here:
     // applied to `mix`, which `fill` plays, under the lock; a device that
     // plays a mix of its own elsewhere passes the command on instead.
-    virtual void tell(DeviceMix& mix, const MixCommand& command, const int16_t* samples)
+    virtual void tell(const MixCommand& command, const int16_t* samples)
     {
         lock();
         mix.apply(command, samples);
         unlock();
     }
+
+    // What the device plays: the mix on the demo clock and the decoded
+    // sounds, shared with the device's thread and changed only by tell.
+    DeviceMix mix;
 };
 
 // Never opens: the demo then runs silently.

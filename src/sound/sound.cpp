@@ -12,9 +12,8 @@
 #include <string>
 
 const CueEntry cueTable[kCueCount] = {
-    {255, "data/gee01.mp3"}, {255, "data/la01.mp3"},  {255, "data/a01.mp3"},
-    {255, "data/l04.mp3"},   {255, "data/gee09.mp3"}, {255, "data/a03.mp3"},
-    {255, "data/gee06.mp3"}, {255, "data/gee04.mp3"}, {255, "data/la03.mp3"},
+    {255, kSoundFiles[0]}, {255, kSoundFiles[1]}, {255, kSoundFiles[2]}, {255, kSoundFiles[3]}, {255, kSoundFiles[4]},
+    {255, kSoundFiles[5]}, {255, kSoundFiles[6]}, {255, kSoundFiles[7]}, {255, kSoundFiles[8]},
 };
 
 namespace {
@@ -26,14 +25,6 @@ constexpr Frames kMusicLead = kMixRate / 2;
 constexpr Frames kDecodeStep = kMixRate / 4;
 // The most a decoder appends past what it is asked for: one of its own blocks.
 constexpr Frames kDecoderBlock = 4096;
-
-DeviceMix mix;
-// The sounds still being decoded; null once a sound is whole.
-std::unique_ptr<SoundDecoder> decoders[kSoundCount];
-// Each step decodes here first and takes the device's lock only to append.
-Pcm piece;
-int32_t musicStartMs = 0;
-CueListener cueListener = nullptr;
 
 const char* fileOf(int sound)
 {
@@ -48,13 +39,13 @@ bool soundActive()
 
 void tell(const MixCommand& command, const int16_t* samples = nullptr)
 {
-    soundState.device->tell(mix, command, samples);
+    soundState.device->tell(command, samples);
 }
 
 // The device's thread, under its lock.
 void fillFromMix(int16_t* out, int frames)
 {
-    mix.fill(out, frames, SDL_GetTicks());
+    soundState.device->mix.fill(out, frames, SDL_GetTicks());
 }
 
 // What the device still plays while it closes is silence; then everything
@@ -63,7 +54,7 @@ void closeSound()
 {
     tell({MixCommand::StopAll});
     soundState.device->close();
-    for (std::unique_ptr<SoundDecoder>& decoder : decoders) decoder.reset();
+    for (std::unique_ptr<SoundDecoder>& decoder : soundState.decoders) decoder.reset();
     for (int64_t& frames : soundState.decodedFrames) frames = 0;
 }
 
@@ -80,18 +71,18 @@ void closeSound()
 void decodeStep(int sound)
 {
     std::string error;
-    piece.clear();
-    if (!decoders[sound]->decode(piece, kDecodeStep, error)) cannotLoad(sound, error);
+    soundState.piece.clear();
+    if (!soundState.decoders[sound]->decode(soundState.piece, kDecodeStep, error)) cannotLoad(sound, error);
     MixCommand append{MixCommand::Append, sound};
-    append.value = static_cast<int32_t>(piece.size());
-    tell(append, piece.data());
-    soundState.decodedFrames[sound] += static_cast<Frames>(piece.size() / 2);
-    if (decoders[sound]->finished()) decoders[sound].reset();
+    append.value = static_cast<int32_t>(soundState.piece.size());
+    tell(append, soundState.piece.data());
+    soundState.decodedFrames[sound] += static_cast<Frames>(soundState.piece.size() / 2);
+    if (soundState.decoders[sound]->finished()) soundState.decoders[sound].reset();
 }
 
 void decodeMusicTo(Frames end)
 {
-    while (decoders[kMusicSound] && soundState.decodedFrames[kMusicSound] < end) decodeStep(kMusicSound);
+    while (soundState.decoders[kMusicSound] && soundState.decodedFrames[kMusicSound] < end) decodeStep(kMusicSound);
 }
 
 // The music up to kMusicLead past where demoTime plays it, then one step of
@@ -99,9 +90,9 @@ void decodeMusicTo(Frames end)
 // the rest of the music.
 void decodeAhead(uint32_t demoTime)
 {
-    decodeMusicTo(framesOf(int64_t{demoTime} + musicStartMs) + kMusicLead);
+    decodeMusicTo(framesOf(int64_t{demoTime} + soundState.musicStartMs) + kMusicLead);
     for (int sound = 0; sound < kSoundCount; ++sound) {
-        if (!decoders[sound]) continue;
+        if (!soundState.decoders[sound]) continue;
         decodeStep(sound);
         return;
     }
@@ -121,16 +112,16 @@ void soundInit(int32_t startMs)
     start.value = kSoundVoices;
     start.demoTime = static_cast<uint32_t>(startMs);
     tell(start);
-    piece.reserve(static_cast<size_t>(2 * (kDecodeStep + kDecoderBlock)));
+    soundState.piece.reserve(static_cast<size_t>(2 * (kDecodeStep + kDecoderBlock)));
     for (int sound = 0; sound < kSoundCount; ++sound) {
         std::string error;
-        decoders[sound] = soundState.openFile(fileOf(sound), error);
-        if (!decoders[sound]) cannotLoad(sound, error);
+        soundState.decoders[sound] = soundState.openFile(fileOf(sound), error);
+        if (!soundState.decoders[sound]) cannotLoad(sound, error);
         MixCommand open{MixCommand::Open, sound};
-        open.value = static_cast<int32_t>(decoders[sound]->length());
+        open.value = static_cast<int32_t>(soundState.decoders[sound]->length());
         tell(open);
     }
-    musicStartMs = startMs;
+    soundState.musicStartMs = startMs;
     decodeMusicTo(framesOf(startMs) + kMusicLead);
     setMusicPlaying(true);
 }
@@ -147,7 +138,7 @@ void setMusicPlaying(bool on)
 void playCue(int index, uint32_t demoTime)
 {
     if (index < 0 || index >= kCueCount) return;
-    if (cueListener) cueListener(demoTime, index);
+    if (soundState.cueListener) soundState.cueListener(demoTime, index);
     if (!soundActive()) return;
     MixCommand play{MixCommand::Play, index};
     play.demoTime = demoTime;
@@ -181,15 +172,15 @@ void soundRender(int16_t* out, int frames)
         return;
     }
     for (int sound = 0; sound < kSoundCount; ++sound)
-        while (decoders[sound]) decodeStep(sound);
+        while (soundState.decoders[sound]) decodeStep(sound);
     soundState.device->lock();
-    mix.render(out, frames);
+    soundState.device->mix.render(out, frames);
     soundState.device->unlock();
 }
 
 void setCueListener(CueListener listener)
 {
-    cueListener = listener;
+    soundState.cueListener = listener;
 }
 
 void soundShutdown()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data_files.h"
 #include "globals.h"
 
 #include <cstdint>
@@ -36,7 +37,6 @@ void soundRender(int16_t* out, int frames);
 
 // Told of every cue the timeline plays, with its demoTime, with or without
 // sound: demo-capture lists them. Null: nobody listens.
-using CueListener = void (*)(uint32_t demoTime, int index);
 void setCueListener(CueListener listener);
 
 // Voices for the cues: more than ever sound at once.
@@ -50,4 +50,4 @@ extern const CueEntry cueTable[kCueCount];
 
 // The music track, played once, at the position soundInit is given when
 // demoTime is 0 and in step with demoTime from there.
-constexpr const char* kMusicFile = "data/music.mp3";
+constexpr const char* kMusicFile = kSoundFiles[kMusicSound];

@@ -1,3 +1,4 @@
+#include "core/events.h"
 #include "core/frame_loop.h"
 #include "core/startup.h"
 #include "globals.h"

@@ -2,6 +2,7 @@
 // stands in for: SDL 1.2's fill (held to classic SDL's, support/fixed_oracle.h),
 // SDL_gfx's line and SDL_image's pictures. Random cases with a fixed seed;
 // every case compares whole surfaces and the rectangles SDL writes back.
+#include "data_files.h"
 #include "effects/pixel_buffer.h"
 #include "platform/sdl_libs/gfx_line.h"
 #include "platform/web/picture_files.h"
@@ -87,12 +88,10 @@ TEST_F(WebLayer, PicturesDecodeAsSdlImageDoes)
     // The test screen, not a mode of its own: a new mode would resize the one
     // display surface that the other tests draw on.
     ASSERT_NE(testScreen(), nullptr);
-    const char* names[] = {"zemblogo.jpg", "tx1.jpg", "tx2.jpg", "tx3.jpg", "tx4.jpg", "ftx1.tga",
-                           "ftx2.tga", "rulltx.tga", "pold.tga", "poldtx.tga", "flare.tga", "mosk.tga",
-                           "duvtx1.tga", "duvtx2.tga", "arsesmile.tga", "trenbix.tga"};
     const std::string dir = testing::TempDir() + "web_layer_pictures/";
     ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);
-    for (const char* name : names) {
+    for (const char* file : kPictureFiles) {
+        const char* const name = dataName(file);
         const std::string original = std::string(DEMO_DATA_DIR) + "/" + name;
         const std::string path = dir + name;
         ASSERT_EQ(system(("cp " + original + " " + path).c_str()), 0);

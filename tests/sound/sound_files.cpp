@@ -83,7 +83,7 @@ bool ScratchDir::writeSounds(const Pcm& music, const Pcm& cue)
 {
     for (const CueEntry& entry : cueTable)
         if (!writeMp3(root / entry.file, cue)) return false;
-    return writeMp3(data("music.mp3"), music);
+    return writeMp3(root / kMusicFile, music);
 }
 
 double rms(const Pcm& pcm, size_t first, size_t last)

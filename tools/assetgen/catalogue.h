@@ -3,6 +3,9 @@
 // against it.
 #pragma once
 
+#include "core/timeline.h"
+#include "data_files.h"
+
 namespace assetgen {
 
 struct PictureSpec {
@@ -23,29 +26,29 @@ struct PictureSpec {
 //  duvtx1    ends at y = h (80..160); duvtx2 ends with its bottom on row 199 (160..199).
 //  arsesmile banner running along the bottom edge, right to left.
 inline constexpr PictureSpec kPictures[] = {
-    {"zemblogo.jpg", 200, 220, false},
-    {"tx1.jpg", 320, 100, false},
-    {"tx2.jpg", 320, 100, false},
-    {"tx3.jpg", 320, 100, false},
-    {"tx4.jpg", 320, 100, false},
-    {"ftx1.tga", 600, 72, true},
-    {"ftx2.tga", 600, 72, true},
-    {"rulltx.tga", 400, 780, true},
-    {"pold.tga", 280, 300, true},
-    {"poldtx.tga", 280, 200, true},
-    {"flare.tga", 32, 32, true},
-    {"mosk.tga", 520, 48, true},
-    {"duvtx1.tga", 520, 80, true},
-    {"duvtx2.tga", 400, 40, true},
-    {"arsesmile.tga", 960, 64, true},
-    {"trenbix.tga", 560, 48, true},
+    {dataName(kPictureFiles[0]), 200, 220, false},
+    {dataName(kPictureFiles[1]), 320, 100, false},
+    {dataName(kPictureFiles[2]), 320, 100, false},
+    {dataName(kPictureFiles[3]), 320, 100, false},
+    {dataName(kPictureFiles[4]), 320, 100, false},
+    {dataName(kPictureFiles[5]), 600, 72, true},
+    {dataName(kPictureFiles[6]), 600, 72, true},
+    {dataName(kPictureFiles[7]), 400, 780, true},
+    {dataName(kPictureFiles[8]), 280, 300, true},
+    {dataName(kPictureFiles[9]), 280, 200, true},
+    {dataName(kPictureFiles[10]), 32, 32, true},
+    {dataName(kPictureFiles[11]), 520, 48, true},
+    {dataName(kPictureFiles[12]), 520, 80, true},
+    {dataName(kPictureFiles[13]), 400, 40, true},
+    {dataName(kPictureFiles[14]), 960, 64, true},
+    {dataName(kPictureFiles[15]), 560, 48, true},
 };
 
 inline constexpr int kPictureCount = sizeof(kPictures) / sizeof(kPictures[0]);
 
 // The window icon, the logo's emblem on a clear ground: an RGBA PNG, so that
 // desktops can use the same file.
-inline constexpr PictureSpec kIcon = {"icon.png", 64, 64, true};
+inline constexpr PictureSpec kIcon = {dataName(kIconFile), 64, 64, true};
 
 struct SoundSpec {
     const char* file;
@@ -55,10 +58,16 @@ struct SoundSpec {
 
 // The music first, then the nine cues in cue-table order.
 inline constexpr SoundSpec kSounds[] = {
-    {"music.mp3", 110.0, 118.0},
-    {"gee01.mp3", 0.2, 2.0}, {"la01.mp3", 0.2, 2.0}, {"a01.mp3", 0.2, 2.0},
-    {"l04.mp3", 0.2, 2.0},   {"gee09.mp3", 0.2, 2.0}, {"a03.mp3", 0.2, 2.0},
-    {"gee06.mp3", 0.2, 2.0}, {"gee04.mp3", 0.2, 2.0}, {"la03.mp3", 0.2, 2.0},
+    {dataName(kSoundFiles[kMusicSound]), 110.0, 118.0},
+    {dataName(kSoundFiles[0]), 0.2, 2.0},
+    {dataName(kSoundFiles[1]), 0.2, 2.0},
+    {dataName(kSoundFiles[2]), 0.2, 2.0},
+    {dataName(kSoundFiles[3]), 0.2, 2.0},
+    {dataName(kSoundFiles[4]), 0.2, 2.0},
+    {dataName(kSoundFiles[5]), 0.2, 2.0},
+    {dataName(kSoundFiles[6]), 0.2, 2.0},
+    {dataName(kSoundFiles[7]), 0.2, 2.0},
+    {dataName(kSoundFiles[8]), 0.2, 2.0},
 };
 
 inline constexpr int kSoundCount = sizeof(kSounds) / sizeof(kSounds[0]);
@@ -66,7 +75,15 @@ inline constexpr int kSoundCount = sizeof(kSounds) / sizeof(kSounds[0]);
 inline constexpr int kSampleRate = 44100;
 
 // Scene boundaries of the demo in seconds; the music changes section at each.
-inline constexpr double kSectionStarts[] = {0.0, 17.0, 31.5, 45.6, 74.2, 88.6, 107.0};
-inline constexpr int kSectionCount = 6;  // the last entry closes the sixth section
+inline constexpr double kSectionStarts[] = {
+    0.0,
+    kTitleSceneEnd / 1000.0,
+    kFireSceneEnd / 1000.0,
+    kNoiseSceneEnd / 1000.0,
+    kWarpSceneEnd / 1000.0,
+    kLinesSceneEnd / 1000.0,
+    kFountainSceneEnd / 1000.0,
+};
+inline constexpr int kSectionCount = kSceneCount;  // the last entry closes the last section
 
 }  // namespace assetgen

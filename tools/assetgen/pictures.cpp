@@ -428,23 +428,23 @@ Image flare() {
 std::vector<Picture> makePictures(TextRenderer& text) {
     std::vector<Picture> out;
     auto add = [&](const char* file, Image img) { out.push_back({file, std::move(img)}); };
-    add("zemblogo.jpg", logo(text));
-    add("tx1.jpg", tx1(text));
-    add("tx2.jpg", tx2(text));
-    add("tx3.jpg", tx3(text));
-    add("tx4.jpg", tx4(text));
-    add("ftx1.tga", fireCaption(text, "FEEL THE HEAT", true));
-    add("ftx2.tga", fireCaption(text, "EMBERS NEVER SLEEP", false));
-    add("rulltx.tga", credits(text));
-    add("pold.tga", jellyPanel(text));
-    add("poldtx.tga", glowPanel(text));
-    add("flare.tga", flare());
-    add("mosk.tga", scrollRow(text, 520, "greetings to every night owl", hgrad({kFoam, kAqua, kCyan}, 0, 520),
+    add(kPictures[0].file, logo(text));
+    add(kPictures[1].file, tx1(text));
+    add(kPictures[2].file, tx2(text));
+    add(kPictures[3].file, tx3(text));
+    add(kPictures[4].file, tx4(text));
+    add(kPictures[5].file, fireCaption(text, "FEEL THE HEAT", true));
+    add(kPictures[6].file, fireCaption(text, "EMBERS NEVER SLEEP", false));
+    add(kPictures[7].file, credits(text));
+    add(kPictures[8].file, jellyPanel(text));
+    add(kPictures[9].file, glowPanel(text));
+    add(kPictures[10].file, flare());
+    add(kPictures[11].file, scrollRow(text, 520, "greetings to every night owl", hgrad({kFoam, kAqua, kCyan}, 0, 520),
                               rgb(0x1890ff)));
-    add("duvtx1.tga", endTitle(text));
-    add("duvtx2.tga", endSignature(text));
-    add("arsesmile.tga", smileBanner(text));
-    add("trenbix.tga", scrollRow(text, 560, "and every pixel pusher out there",
+    add(kPictures[12].file, endTitle(text));
+    add(kPictures[13].file, endSignature(text));
+    add(kPictures[14].file, smileBanner(text));
+    add(kPictures[15].file, scrollRow(text, 560, "and every pixel pusher out there",
                                  hgrad({rgb(0xfff0b0), kGold, kRose, kViolet}, 0, 560), rgb(0xff4060)));
     return out;
 }

@@ -107,7 +107,7 @@ public:
     void unlock() override { SDL_UnlockAudio(); }
     void close() override { closeSdlAudio(); }
 
-    void tell(DeviceMix& mix, const MixCommand& command, const int16_t* samples) override
+    void tell(const MixCommand& command, const int16_t* samples) override
     {
         lock();
         mix.apply(command, samples);

@@ -1,5 +1,7 @@
 #include "platform/sdl/display.h"
 
+#include "core/events.h"
+#include "data_files.h"
 #include "globals.h"
 #include "platform/sdl/sdl_version.h"
 #include "platform/system.h"
@@ -19,7 +21,6 @@ constexpr char kWindowTitle[] = "Tideglow";
 // The desktop file's name: how a Wayland compositor or an X dock finds the
 // menu entry and icon of the window.
 constexpr char kAppId[] = "tideglow";
-constexpr char kIconFile[] = "data/icon.png";
 
 void setWindowCaptionAndIcon()
 {

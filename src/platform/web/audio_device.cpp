@@ -17,7 +17,7 @@ public:
     void lock() override {}
     void unlock() override {}
     void close() override {}
-    void tell(DeviceMix&, const MixCommand& command, const int16_t* samples) override
+    void tell(const MixCommand& command, const int16_t* samples) override
     {
         appendCommand(outbox, command, samples);
     }

@@ -3,6 +3,7 @@
 // then one runFrame per display refresh; or, for the test hook and the
 // benchmark, frames on demo-capture's fixed grid.
 #include "capture/capture_options.h"
+#include "core/events.h"
 #include "core/frame_loop.h"
 #include "core/startup.h"
 #include "effects/pixel_view.h"

@@ -1,18 +1,19 @@
-// The web build's SDL 1.2, SDL_image and SDL_gfx calls (include/ and
+// The web build's SDL 1.2 and SDL_image calls (include/ and
 // sdl_libs/include/): surfaces in plain memory, drawn by the kernels of
-// surface_ops.h and sdl_libs/gfx_line.h.
-#include "platform/sdl_libs/gfx_line.h"
+// surface_ops.h. SDL_gfx's line is sdl_libs/gfx_primitives.cpp, shared with
+// Windows.
 #include "platform/web/picture_files.h"
 #include "platform/web/sdl_layer.h"
 #include "platform/web/surface_ops.h"
 
 #include <SDL.h>
-#include <SDL_gfxPrimitives.h>
 #include <SDL_image.h>
 
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -80,6 +81,16 @@ int SDL_Init(Uint32)
 }
 
 void SDL_Quit() {}
+
+void SDL_SetError(const char* format, ...)
+{
+    char message[256];
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(message, sizeof message, format, arguments);
+    va_end(arguments);
+    lastError = message;
+}
 
 const char* SDL_GetError()
 {
@@ -221,10 +232,3 @@ const char* IMG_GetError()
     return lastError.c_str();
 }
 
-int lineColor(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint32 color)
-{
-    if ((color & 0xff) != 0xff) return fail("lineColor: only opaque colours");
-    const Uint32 pixel = SDL_MapRGBA(dst->format, color >> 24, color >> 16 & 0xff, color >> 8 & 0xff, 0xff);
-    drawLine(viewOf(dst), dst->clip_rect, x1, y1, x2, y2, pixel);
-    return 0;
-}

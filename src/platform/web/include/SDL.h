@@ -58,6 +58,7 @@ enum : Uint32 {
 
 int SDL_Init(Uint32 flags);
 void SDL_Quit();
+void SDL_SetError(const char* format, ...);
 const char* SDL_GetError();
 
 SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags);

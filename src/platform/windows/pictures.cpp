@@ -1,12 +1,10 @@
-// SDL_image's IMG_Load and SDL_gfx's lineColor, which Windows builds do
-// without: JPEG through libjpeg as SDL_image 1.2 drives it, Targa and PNG
-// through stb (sdl_libs/stb_pictures.h), the line by sdl_libs/gfx_line.h.
+// SDL_image's IMG_Load, which Windows builds do without: JPEG through
+// libjpeg as SDL_image 1.2 drives it, Targa and PNG through stb
+// (sdl_libs/stb_pictures.h).
 #include "core/picture_check.h"
-#include "platform/sdl_libs/gfx_line.h"
 #include "platform/sdl_libs/stb_pictures.h"
 
 #include <SDL.h>
-#include <SDL_gfxPrimitives.h>
 #include <SDL_image.h>
 
 #include <cstdio>
@@ -109,17 +107,4 @@ SDL_Surface* IMG_Load(const char* file)
 const char* IMG_GetError()
 {
     return SDL_GetError();
-}
-
-int lineColor(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint32 color)
-{
-    if ((color & 0xff) != 0xff || dst->format->BytesPerPixel != 4) {
-        SDL_SetError("lineColor: only opaque colours on 32-bit surfaces");
-        return -1;
-    }
-    if (SDL_MUSTLOCK(dst) && SDL_LockSurface(dst) < 0) return -1;
-    const Uint32 pixel = SDL_MapRGBA(dst->format, color >> 24, color >> 16 & 0xff, color >> 8 & 0xff, 0xff);
-    drawLine(viewOf(dst), dst->clip_rect, x1, y1, x2, y2, pixel);
-    if (SDL_MUSTLOCK(dst)) SDL_UnlockSurface(dst);
-    return 0;
 }

@@ -1,0 +1,22 @@
+#include "core/events.h"
+
+#include "globals.h"
+
+int eventFilter(const SDL_Event* event)
+{
+    if (event->type == SDL_QUIT) return 1;
+    if (event->type != SDL_KEYDOWN) return 0;
+    const SDL_keysym& key = event->key.keysym;
+    if (key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && key.mod & KMOD_ALT)) displayToggleRequested = 1;
+    // The key state alone would miss a quick tap: when the press and the
+    // release come in one pump, sdl12-compat marks the key released before
+    // it passes the press on.
+    if (SDL_GetKeyState(nullptr)[SDLK_ESCAPE] == 1 || event->key.keysym.sym == SDLK_ESCAPE) quitRequested = 1;
+    return 0;
+}
+
+bool quitEventPending()
+{
+    SDL_PumpEvents();
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUITMASK) != 0;
+}
