@@ -35,30 +35,3 @@ TEST_F(FireScene, PicturesCrossInOppositeDirections)
     EXPECT_EQ(at(69, 160), kFtx1);
     EXPECT_NE(at(70, 160), kFtx1);
 }
-
-TEST_F(FireScene, EachCueEventFiresOnTheFirstDrawnFrameAtItsThreshold)
-{
-    expectFiresAtThreshold(E1);
-    EXPECT_TRUE(pending(E2));
-    expectFiresAtThreshold(E2);
-    EXPECT_EQ(demo->sceneIndex, 1);
-}
-
-TEST_F(FireScene, OneFramePastBothThresholdsFiresBoth)
-{
-    frameAt(17000);
-    EXPECT_TRUE(pending(E1));
-    frameAt(25600);
-    EXPECT_FALSE(pending(E1));
-    EXPECT_FALSE(pending(E2));
-}
-
-TEST_F(FireScene, AStallPastTheSceneEndNeverFiresItsEvent)
-{
-    frameAt(17600);
-    EXPECT_FALSE(pending(E1));
-    frameAt(31500);  // the switch moves on without drawing
-    EXPECT_EQ(demo->sceneIndex, 2);
-    for (uint32_t t : {31600u, 32000u, 36000u}) frameAt(t);
-    EXPECT_TRUE(pending(E2));
-}

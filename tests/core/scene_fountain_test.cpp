@@ -111,28 +111,3 @@ TEST_F(FountainScene, HandsOverToTheEndStateAt107000WithoutDrawing)
     for (int y = 0; y < 480; y += 5)
         for (int x = 0; x < 640; x += 5) ASSERT_EQ(pixelAt(demo->screen, x, y), 0x123456u);
 }
-
-TEST_F(FountainScene, CueEventsFireOnTheFirstDrawnFrameAtTheirThresholds)
-{
-    expectFiresAtThreshold(E8);
-    EXPECT_TRUE(pending(E9));
-    expectFiresAtThreshold(E9);
-    EXPECT_TRUE(pending(E7)) << "the previous scene's events are not this scene's to fire";
-}
-
-TEST_F(FountainScene, OneFramePastBothThresholdsFiresBoth)
-{
-    drawAt(100000);
-    EXPECT_FALSE(pending(E8));
-    EXPECT_FALSE(pending(E9));
-}
-
-TEST_F(FountainScene, AStallPastTheEndFiresNeitherEvent)
-{
-    demo->demoTime = 107000;
-    runSceneSwitch(*demo);
-    runSceneSwitch(*demo);  // the end state
-    EXPECT_EQ(quitRequested, 1);
-    EXPECT_TRUE(pending(E8));
-    EXPECT_TRUE(pending(E9));
-}

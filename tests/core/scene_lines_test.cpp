@@ -174,30 +174,3 @@ TEST_F(LinesScene, HandsOverAt88600WithoutDrawing)
     for (int y = 0; y < 480; y += 5)
         for (int x = 0; x < 640; x += 5) ASSERT_EQ(pixelAt(demo->screen, x, y), 0x123456u);
 }
-
-TEST_F(LinesScene, CueEventsFireOnTheFirstDrawnFrameAtTheirThresholds)
-{
-    expectFiresAtThreshold(E6);
-    EXPECT_TRUE(pending(E7));
-    expectFiresAtThreshold(E7);
-    EXPECT_FALSE(pending(E6));
-    EXPECT_TRUE(pending(E8)) << "the next scene's events are not this scene's to fire";
-    EXPECT_TRUE(pending(E5));
-}
-
-TEST_F(LinesScene, OneFramePastBothThresholdsFiresBoth)
-{
-    drawAt(80000);
-    EXPECT_FALSE(pending(E6));
-    EXPECT_FALSE(pending(E7));
-}
-
-TEST_F(LinesScene, AStallPastTheEndFiresNeitherEvent)
-{
-    demo->demoTime = 88600;
-    runSceneSwitch(*demo);  // hands over
-    runSceneSwitch(*demo);  // the fountain draws
-    EXPECT_EQ(demo->sceneIndex, 5);
-    EXPECT_TRUE(pending(E6));
-    EXPECT_TRUE(pending(E7));
-}

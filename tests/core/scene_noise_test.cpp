@@ -54,17 +54,3 @@ TEST_F(NoiseScene, TheFieldGetsDemoTimeInFortyMillisecondSteps)
             }
         }
 }
-
-TEST_F(NoiseScene, CueTwoFiresOnTheFirstDrawnFrameAtItsThreshold)
-{
-    expectFiresAtThreshold(E3);
-}
-
-TEST_F(NoiseScene, AStallPastTheSceneEndNeverFiresIt)
-{
-    frameAt(36400);
-    frameAt(45600);
-    EXPECT_EQ(demo->sceneIndex, 3);
-    for (uint32_t t : {45700u, 50000u}) frameAt(t);
-    EXPECT_TRUE(pending(E3));
-}

@@ -93,28 +93,3 @@ TEST_F(WarpScene, TheSurfaceGetsDemoTimeUnchanged)
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) ASSERT_EQ(at(x, y), expected[y * 640 + x]) << x << "," << y;
 }
-
-TEST_F(WarpScene, CueEventsFireOnTheFirstDrawnFrameAtTheirThresholds)
-{
-    expectFiresAtThreshold(E4);
-    EXPECT_TRUE(pending(E5));
-    expectFiresAtThreshold(E5);
-}
-
-TEST_F(WarpScene, OneFramePastBothThresholdsFiresBoth)
-{
-    frameAt(54000);
-    frameAt(70000);
-    EXPECT_FALSE(pending(E4));
-    EXPECT_FALSE(pending(E5));
-}
-
-TEST_F(WarpScene, AStallPastTheSceneEndNeverFiresItsEvents)
-{
-    frameAt(54000);
-    frameAt(74200);
-    EXPECT_EQ(demo->sceneIndex, 4);
-    for (uint32_t t : {74300u, 76000u}) frameAt(t);
-    EXPECT_TRUE(pending(E4));
-    EXPECT_TRUE(pending(E5));
-}

@@ -49,8 +49,10 @@ def cue_events(until_ms):
 
 
 def cue_files():
-    text = (SRC / "sound" / "sound.cpp").read_text()
-    return re.findall(r'\{\d+, "(data/[^"]+)"\}', text)
+    """The sound files by index, the cues first (src/data_files.h)."""
+    text = (SRC / "data_files.h").read_text()
+    table = text[text.index("kSoundFiles"):]
+    return re.findall(r'"(data/[^"]+)"', table[:table.index("};")])
 
 
 def decode(path):

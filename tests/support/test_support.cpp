@@ -130,19 +130,3 @@ void SceneTest::drawFreshAt(uint32_t t)
     SetUp();
     drawAt(t);
 }
-
-void SceneTest::expectFiresAtThreshold(CueEventId e)
-{
-    SCOPED_TRACE(testing::Message() << "cue event E" << e + 1);
-    const uint32_t threshold = kCueEvents[e].threshold;
-    frameAt(threshold - 1);
-    EXPECT_TRUE(pending(e));
-    frameAt(threshold);
-    EXPECT_FALSE(pending(e));
-}
-
-void SceneTest::frameAt(uint32_t t)
-{
-    demo->demoTime = t;
-    drawFrame(*demo);
-}

@@ -70,13 +70,7 @@ protected:
     void drawAt(uint32_t t);
     // One frame of the scene alone, on a fresh demo with a black display.
     void drawFreshAt(uint32_t t);
-    // One whole frame: scene switch, border and flip.
-    void frameAt(uint32_t t);
     uint32_t at(int x, int y) { return pixelAt(demo->screen, x, y); }
-    bool pending(CueEventId e) { return demo->cuePending[e]; }
-    // Whole frames just before and at the event's threshold: the event waits
-    // through the first and fires on the second.
-    void expectFiresAtThreshold(CueEventId e);
 
     Demo* demo = nullptr;
 
