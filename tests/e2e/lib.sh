@@ -268,14 +268,20 @@ window_geometry() {
     wmctrl -lG | awk '$NF == "Tideglow" { print $5 "x" $6 "+" $3 "+" $4; exit }'
 }
 
-# Waits up to 3 s for the demo's window to take the geometry $1 (a pattern).
-expect_window() {
+# Waits up to 3 s for what the command $1 prints to match the pattern $2;
+# fails otherwise, saying what it printed and ${3:-}.
+expect_output() {
     local _
     for _ in $(seq 30); do
-        [[ "$(window_geometry)" == $1 ]] && return
+        [[ "$($1)" == $2 ]] && return
         sleep 0.1
     done
-    fail "window at $(window_geometry), not $1"
+    fail "$1 gives $($1), not $2 ${3:-}"
+}
+
+# Waits up to 3 s for the demo's window to take the geometry $1 (a pattern).
+expect_window() {
+    expect_output window_geometry "$1"
 }
 
 # On a 1920 x 1080 screen under openbox, with the demo ($1, a command) running
@@ -413,12 +419,7 @@ walk(json.load(sys.stdin))'
 # Waits up to 3 s for sway's window of the demo to match the pattern $1;
 # $2 says when, should it not.
 expect_sway_window() {
-    local _
-    for _ in $(seq 30); do
-        [[ "$(sway_window)" == $1 ]] && return
-        sleep 0.1
-    done
-    fail "window $(sway_window), not $1 ${2:-}"
+    expect_output sway_window "$1" "${2:-}"
 }
 
 # Starts the demo ($1, a command) with its first frame drawn for demoTime
