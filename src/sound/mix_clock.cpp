@@ -33,7 +33,9 @@ void MixClock::resume(uint32_t ticks)
 
 void ClockedMix::reset(int voices)
 {
+    const Frames deviceDelay = delay;
     *this = ClockedMix{};
+    delay = deviceDelay;
     mix = SoundMix(voices);
 }
 

@@ -88,7 +88,8 @@ struct ClockedMix {
     // device asks for its sound further ahead of the speakers.
     Frames delay = kMixDelay;
 
-    // Ready for a new device with `voices` cue voices.
+    // Ready for a new run with `voices` cue voices; the delay the device
+    // chose stays.
     void reset(int voices);
     // A cue that belongs at `demoTime`: its voice, or -1 when none is free.
     int play(const Pcm* sample, uint32_t demoTime);

@@ -81,7 +81,7 @@ public:
         // Before SDL first loads the system's sound libraries and opens a
         // stream.
         silenceSoundLibraries();
-        pipeWire = soundServerIsPipeWire();
+        const bool pipeWire = soundServerIsPipeWire();
         if (pipeWire) setEnvironment("PULSE_LATENCY_MSEC", kPipeWireLatencyMs, false);
         setEnvironment("SDL_AUDIO_DEVICE_APP_NAME", kStreamName, false);
         setEnvironment("SDL_AUDIO_DEVICE_STREAM_NAME", kStreamName, false);
@@ -94,6 +94,7 @@ public:
         wanted.callback = feed;
         wanted.userdata = this;
         this->fill = fill;
+        mix.clocked.delay = pipeWire ? kPipeWireMixDelay : kMixDelay;
         // No `obtained`: SDL converts our format to the device's itself.
         if (SDL_OpenAudio(&wanted, nullptr) < 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -107,14 +108,6 @@ public:
     void unlock() override { SDL_UnlockAudio(); }
     void close() override { closeSdlAudio(); }
 
-    void tell(const MixCommand& command, const int16_t* samples) override
-    {
-        lock();
-        mix.apply(command, samples);
-        if (command.kind == MixCommand::Start && pipeWire) mix.clocked.delay = kPipeWireMixDelay;
-        unlock();
-    }
-
 private:
     static void feed(void* self, Uint8* stream, int bytes)
     {
@@ -122,7 +115,6 @@ private:
     }
 
     Fill fill = nullptr;
-    bool pipeWire = false;
 };
 }  // namespace
 
