@@ -28,7 +28,7 @@ constexpr Frames kDecoderBlock = 4096;
 
 const char* fileOf(int sound)
 {
-    return sound == kMusicSound ? kMusicFile : cueTable[sound].file;
+    return kSoundFiles[sound];
 }
 
 // False before soundInit and in silent mode.

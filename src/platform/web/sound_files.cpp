@@ -55,8 +55,7 @@ extern "C" {
 // music; null after the last.
 EMSCRIPTEN_KEEPALIVE const char* webSoundFileName(int index)
 {
-    if (index >= 0 && index < kCueCount) return cueTable[index].file;
-    return index == kCueCount ? kMusicFile : nullptr;
+    return index >= 0 && index < kSoundCount ? kSoundFiles[index] : nullptr;
 }
 
 // Room for a decoded file of `frames` stereo frames, known to the demo as
