@@ -1,12 +1,12 @@
 #include "effects/fountain_effect.h"
 #include "globals.h"
+#include "random.h"
 #include "support/test_support.h"
 
 #include <vector>
 
 namespace {
-// A random source that plays back chosen values, then zeros, and counts
-// the draws.
+// A random source that plays back chosen values, then zeros.
 std::vector<int> scriptedValues;
 size_t scriptedNext = 0;
 int scripted()
@@ -42,7 +42,6 @@ TEST_F(Fountain, StartingStateFollowsThreeDrawsPerParticle)
     script({0, 0, 0, 7, 16384, 0});
     Particles p;
     launchParticles(p, 640, 480, scripted);
-    EXPECT_EQ(scriptedNext, 3u * kParticleCount);
 
     EXPECT_EQ(p.x[0], 320.0f);
     EXPECT_EQ(p.y[0], 480.0f);
@@ -60,6 +59,12 @@ TEST_F(Fountain, StartingStateFollowsThreeDrawsPerParticle)
     EXPECT_EQ(p.y[0], 461.0f);
     EXPECT_NEAR(p.vx[0], -3.0, 1e-6);  // angle pi
     EXPECT_NEAR(p.vy[0], 2.0, 1e-6);   // 1 - 3 sin(pi) + 1
+
+    // On the demo's sequence the launch leaves the state that the next
+    // effect's draws start from (recorded once): frames depend on it.
+    seedRandom(7);
+    launchParticles(p, 640, 480, nextRandom);
+    EXPECT_EQ(randomState, 2260339975u);
 }
 
 TEST_F(Fountain, RelaunchesOnReachingTheBottomEdgeExactly)
@@ -69,9 +74,10 @@ TEST_F(Fountain, RelaunchesOnReachingTheBottomEdgeExactly)
     p.y[0] = 480.0f;
     p.y[1] = 479.9f;
     p.y[2] = 480.0f;
-    script({0, 16384});
+    p.y[kParticleCount - 1] = 480.0f;
+    // Particles 1 and 3.. take no draw: each relaunch takes the next value.
+    script({0, 16384, 32767});
     stepParticles(p, 640, 480, 0.0, scripted);
-    EXPECT_EQ(scriptedNext, 2u) << "one draw per relaunch";
 
     EXPECT_EQ(p.x[0], 320.0f);
     EXPECT_EQ(p.y[0], 475.0f);
@@ -79,6 +85,7 @@ TEST_F(Fountain, RelaunchesOnReachingTheBottomEdgeExactly)
     EXPECT_NEAR(p.vy[0], -0.0057, 1e-4);
     EXPECT_NEAR(p.vx[2], 0.0041, 1e-4);  // angle about 4.7128
     EXPECT_NEAR(p.vy[2], -14.0, 1e-4);
+    EXPECT_NEAR(p.vx[kParticleCount - 1], 9.0, 1e-3);  // angle about 6.2836
 
     EXPECT_EQ(p.x[1], 100.0f);
     EXPECT_EQ(p.y[1], 479.9f);
@@ -107,8 +114,11 @@ TEST_F(Fountain, ALongPauseIsTakenInFull)
     p.vy[7] = -300;  // still rising after 10 s
     script({});
     stepParticles(p, 640, 480, fountainTimeStep(10000, 0), scripted);
-    EXPECT_EQ(scriptedNext, kParticleCount - 1u);
-    EXPECT_EQ(p.y[0], 475.0f);
+    for (int i = 0; i < kParticleCount; ++i)
+        if (i != 7) {
+            ASSERT_EQ(p.x[i], 320.0f) << i << " fell past the bottom and was launched again";
+            ASSERT_EQ(p.y[i], 475.0f) << i;
+        }
     EXPECT_NEAR(p.y[7], 200 - 100 * 300, 1e-2);
     EXPECT_NEAR(p.vy[7], -300 + 100 * 0.3, 1e-3);
 }
@@ -201,11 +211,35 @@ TEST_F(FountainRender, FarAwayOrMissingPicturesAreHarmless)
     fountain.render(screen, 1000);
     EXPECT_EQ(checksum(screen), 0u);
 
+    // Beyond 32 bits the positions saturate: every sprite but one lands at
+    // (-1, 0). The one at x = 40000 wraps to -25536, far off the left edge.
     FountainEffect wide(640, 480, sprite, scripted);
     placeAll(wide.particles, 3e9f, -3e9f, 0, 0);
-    wide.particles.x[1] = 40000.0f;  // wraps to a negative 16-bit coordinate
+    wide.particles.x[1] = 40000.0f;
+    wide.particles.y[1] = 100.0f;
     wide.render(screen, 1000);
-    SDL_Surface* small = makePicture(10, 10, 0);
+    SDL_Surface* expected = makePicture(640, 480, 0);
+    SDL_Rect corner = {0, 0, 3, 4};
+    SDL_FillRect(expected, &corner, 0xffffff);
+    EXPECT_EQ(checksum(screen), checksum(expected));
+    SDL_FreeSurface(expected);
+
+    // A target smaller than the effect's area, cut from a larger picture:
+    // the sprites are clipped to it and nothing round it changes.
+    constexpr uint32_t kRing = 0x00c0ffee;
+    SDL_Surface* frame = makePicture(30, 30, kRing);
+    auto* inner = static_cast<uint8_t*>(frame->pixels) + 10 * frame->pitch + 10 * 4;
+    SDL_Surface* small = SDL_CreateRGBSurfaceFrom(inner, 10, 10, 32, frame->pitch, 0xff0000, 0xff00, 0xff, 0);
+    SDL_FillRect(small, nullptr, 0);
+    wide.particles.x[2] = 8.0f;  // half over the right edge
+    wide.particles.y[2] = 8.0f;
     wide.render(small, 1010);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x) {
+            const bool inside = x >= 10 && x < 20 && y >= 10 && y < 20;
+            const bool sprite = inside && ((x < 13 && y < 14) || (x >= 18 && y >= 18));
+            ASSERT_EQ(pixelAt(frame, x, y), inside ? (sprite ? 0xffffffu : 0u) : kRing) << x << "," << y;
+        }
     SDL_FreeSurface(small);
+    SDL_FreeSurface(frame);
 }
