@@ -101,7 +101,10 @@ TEST(LineFigure, EndPointsOfAnUnusualAreaStayFinite)
     computeLineFigure(80000, 640, 480, 1e30f, figure);
     for (const LineSegment& line : figure)
         for (int16_t c : {line.x1, line.y1, line.x2, line.y2}) ASSERT_TRUE(c == 0 || c == -1) << c;
+    // The largest area moves only the end points: the colours are the time's.
     computeLineFigure(80000, 0xffffffffu, 0xffffffffu, 1.0f, figure);
+    const LineFigure usual = figureAt(80000);
+    for (int i = 0; i < kLineCount; ++i) ASSERT_EQ(figure[i].colour, usual[i].colour) << i;
     // An area of one pixel has no reach at all.
     computeLineFigure(-2000000000, 1, 1, 1.0f, figure);
     for (const LineSegment& line : figure) ASSERT_EQ(line.x1 | line.y1 | line.x2 | line.y2, 0);
