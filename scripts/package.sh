@@ -4,7 +4,8 @@
 # flags, installed into a staging tree, stripped, manual pages and changelog
 # compressed, dependencies computed from the binaries by dpkg-shlibdeps, the
 # control file written by dpkg-gencontrol; then checked by lintian, which
-# must report no error and no warning. The version is version.cmake's.
+# must report no error and no warning. The version is version.cmake's, as
+# the build writes it into build-package/version.txt.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build-package"
@@ -19,7 +20,7 @@ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_P
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS) -Wl,--as-needed"
 cmake --build "$BUILD" -j "$(nproc)" --target demo demo-capture
 
-VERSION="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")"
+VERSION="$(cat "$BUILD/version.txt")"
 CHANGELOG_VERSION="$(dpkg-parsechangelog -l "$ROOT/packaging/changelog" -S Version)"
 if [ "$VERSION" != "$CHANGELOG_VERSION" ]; then
     echo "packaging/changelog's last entry is $CHANGELOG_VERSION, the project is $VERSION: add an entry" >&2

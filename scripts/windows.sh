@@ -4,7 +4,8 @@
 # with MinGW-w64 against SDL 1.2, libmpg123 and libjpeg-turbo from Debian's
 # own source packages (scripts/windows_libraries.sh), with the DLLs, data/,
 # README.txt and the licences. Runs as root on Debian 12 or 13: installs what
-# it needs. The version is version.cmake's.
+# it needs. The version is version.cmake's, as the build writes it into
+# build-windows/demo/version.txt.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 START=$SECONDS
@@ -25,7 +26,7 @@ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/src/platform/windows/
 cmake --build "$BUILD" -j "$(nproc)"
 (cd "$BUILD" && cpack -G ZIP >/dev/null)
 
-ZIP="$(basename "$BUILD"/zip/tideglow-*-windows-x64.zip)"
+ZIP="tideglow-$(cat "$BUILD/version.txt")-windows-x64.zip"
 mv "$BUILD/zip/$ZIP" "$ROOT/build/$ZIP"
 SIZE="$(stat -c %s "$ROOT/build/$ZIP")"
 awk -v zip="$ZIP" -v size="$SIZE" -v seconds=$((SECONDS - START)) \
