@@ -21,9 +21,9 @@ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_P
 cmake --build "$BUILD" -j "$(nproc)" --target demo demo-capture
 
 VERSION="$(cat "$BUILD/version.txt")"
-CHANGELOG_VERSION="$(dpkg-parsechangelog -l "$ROOT/packaging/changelog" -S Version)"
+CHANGELOG_VERSION="$(dpkg-parsechangelog -l "$ROOT/packaging/debian/changelog" -S Version)"
 if [ "$VERSION" != "$CHANGELOG_VERSION" ]; then
-    echo "packaging/changelog's last entry is $CHANGELOG_VERSION, the project is $VERSION: add an entry" >&2
+    echo "packaging/debian/changelog's last entry is $CHANGELOG_VERSION, the project is $VERSION: add an entry" >&2
     exit 1
 fi
 
@@ -34,8 +34,8 @@ strip --remove-section=.comment --remove-section=.note --strip-unneeded "${PROGR
 gzip -9n "$STAGE"/usr/share/man/man6/*.6 "$STAGE/usr/share/doc/tideglow/changelog"
 
 mkdir -p "$META/debian" "$STAGE/DEBIAN"
-cp "$ROOT/packaging/control" "$META/debian/control"
-cp "$ROOT/packaging/changelog" "$META/debian/changelog"
+cp "$ROOT/packaging/debian/control" "$META/debian/control"
+cp "$ROOT/packaging/debian/changelog" "$META/debian/changelog"
 (
     cd "$META"
     dpkg-shlibdeps -Tdebian/substvars "${PROGRAMS[@]}"

@@ -5,7 +5,7 @@ set(PACKAGING ${PROJECT_SOURCE_DIR}/packaging)
 
 # The text of a licence from the Debian package's copyright file.
 function(debian_licence NAME OUTPUT)
-    file(STRINGS ${PACKAGING}/copyright LINES)
+    file(STRINGS ${PACKAGING}/debian/copyright LINES)
     set(TEXT "")
     set(INSIDE FALSE)
     foreach(LINE IN LISTS LINES)
