@@ -44,8 +44,9 @@ mkdir -p "$SITE/data"
 cp "$BUILD_DIR"/data/*.mp3 "$SITE/data/"
 
 # The root project with emscripten's toolchain file, where Debian 12 and 13
-# both put it (emcmake would only add it). Debian's emcc runs on a Node.js
-# that does not look in Debian's own modules.
+# both put it (emcmake would only add it), as CMakePresets.json's web preset
+# has it. Debian's emcc runs on a Node.js that does not look in Debian's own
+# modules.
 export NODE_PATH=/usr/share/nodejs
 clear_foreign_build "$WEB/wasm"
 cmake -S "$ROOT" -B "$WEB/wasm" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
