@@ -1,13 +1,17 @@
 #!/bin/bash
-# Builds the picture fuzzer with clang in build-fuzz/ and runs it for a
-# bounded time (FUZZ_SECONDS, default 60) from the corpus in fuzz/corpus.
-# New inputs it finds go to a scratch directory, not into the repository.
+# Builds the picture fuzzer (picture_fuzz, the root project's DEMO_FUZZ
+# target, with the portable core under clang's sanitizers) in build-fuzz/ and
+# runs it for a bounded time (FUZZ_SECONDS, default 60) from the corpus in
+# fuzz/corpus. New inputs it finds go to a scratch directory, not into the
+# repository.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
+source "$ROOT/scripts/lib.sh"
 
-CC=clang CXX=clang++ cmake -S "$ROOT/fuzz" -B "$BUILD" >/dev/null
-cmake --build "$BUILD" -j "$(nproc)"
+clear_foreign_build "$BUILD"
+CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DDEMO_FUZZ=ON -DDEMO_WERROR=ON >/dev/null
+cmake --build "$BUILD" -j "$(nproc)" --target picture_fuzz
 
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT

@@ -14,3 +14,12 @@ take_lock() {
     exec 9>"$1/lock"
     flock -n 9 || { echo "Another $(basename "$0") is using $1" >&2; exit 1; }
 }
+
+# Empties build folder $1 when CMake configured it from a folder other than
+# the checkout's root, which CMake would refuse to configure again: a build
+# that was a project of its own before it was the root project's.
+clear_foreign_build() {
+    local cache="$1/CMakeCache.txt"
+    [ -f "$cache" ] || return 0
+    grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$ROOT" "$cache" || rm -rf "$1"
+}

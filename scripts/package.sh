@@ -4,7 +4,8 @@
 # flags, installed into a staging tree, stripped, manual pages and changelog
 # compressed, dependencies computed from the binaries by dpkg-shlibdeps, the
 # control file written by dpkg-gencontrol; then checked by lintian, which
-# must report no error and no warning. The version is version.cmake's.
+# must report no error and no warning. The version is version.cmake's, as
+# the build writes it into build-package/version.txt.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build-package"
@@ -19,10 +20,10 @@ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_P
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS) -Wl,--as-needed"
 cmake --build "$BUILD" -j "$(nproc)" --target demo demo-capture
 
-VERSION="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")"
-CHANGELOG_VERSION="$(dpkg-parsechangelog -l "$ROOT/packaging/changelog" -S Version)"
+VERSION="$(cat "$BUILD/version.txt")"
+CHANGELOG_VERSION="$(dpkg-parsechangelog -l "$ROOT/packaging/debian/changelog" -S Version)"
 if [ "$VERSION" != "$CHANGELOG_VERSION" ]; then
-    echo "packaging/changelog's last entry is $CHANGELOG_VERSION, the project is $VERSION: add an entry" >&2
+    echo "packaging/debian/changelog's last entry is $CHANGELOG_VERSION, the project is $VERSION: add an entry" >&2
     exit 1
 fi
 
@@ -33,8 +34,8 @@ strip --remove-section=.comment --remove-section=.note --strip-unneeded "${PROGR
 gzip -9n "$STAGE"/usr/share/man/man6/*.6 "$STAGE/usr/share/doc/tideglow/changelog"
 
 mkdir -p "$META/debian" "$STAGE/DEBIAN"
-cp "$ROOT/packaging/control" "$META/debian/control"
-cp "$ROOT/packaging/changelog" "$META/debian/changelog"
+cp "$ROOT/packaging/debian/control" "$META/debian/control"
+cp "$ROOT/packaging/debian/changelog" "$META/debian/changelog"
 (
     cd "$META"
     dpkg-shlibdeps -Tdebian/substvars "${PROGRAMS[@]}"

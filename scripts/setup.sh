@@ -1,7 +1,9 @@
 #!/bin/bash
 # Installs the Debian packages that are missing, then configures and builds
-# the demo in build/: the one place build trees of the demo are configured,
-# sourced by play.sh, check.sh, quick_check.sh and windows.sh. BUILD_DIR,
+# the native demo in build/: the one place its build trees are configured,
+# sourced by play.sh, check.sh, quick_check.sh, web.sh and windows.sh (the
+# web, Windows, fuzzer and package builds configure the same root project
+# with their own settings, as CMakePresets.json's presets do). BUILD_DIR,
 # BUILD_TYPE, CMAKE_EXTRA and BUILD_TARGET (all when unset) may be set by the
 # caller.
 set -euo pipefail

@@ -18,6 +18,7 @@ case "${1:-}" in
 esac
 
 source "$ROOT/scripts/setup.sh"
+source "$ROOT/scripts/lib.sh"
 
 WEB="$ROOT/build-web"
 SITE="$WEB/site"
@@ -42,9 +43,14 @@ cp "$BUILD_DIR"/data/*.tga "$BUILD_DIR"/data/*.jpg "$WEB/data/"
 mkdir -p "$SITE/data"
 cp "$BUILD_DIR"/data/*.mp3 "$SITE/data/"
 
-# Debian's emcc runs on a Node.js that does not look in Debian's own modules.
+# The root project with emscripten's toolchain file, where Debian 12 and 13
+# both put it (emcmake would only add it), as CMakePresets.json's web preset
+# has it. Debian's emcc runs on a Node.js that does not look in Debian's own
+# modules.
 export NODE_PATH=/usr/share/nodejs
-emcmake cmake -S "$ROOT/src/platform/web" -B "$WEB/wasm" -DWEB_DATA_DIR="$WEB/data" -DWEB_SITE_DIR="$SITE"
+clear_foreign_build "$WEB/wasm"
+cmake -S "$ROOT" -B "$WEB/wasm" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+    -DDEMO_WERROR=ON -DTIDEGLOW_DATA_DIR="$WEB/data" -DWEB_SITE_DIR="$SITE"
 cmake --build "$WEB/wasm" -j 2
 
 # A brotli and a gzip copy beside each file they make at least a tenth

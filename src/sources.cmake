@@ -44,6 +44,3 @@ set(DEMO_CAPTURE_SOURCES
 # of unknown length); nothing else in the demo is hot enough to need it.
 set(DEMO_EFFECT_SOURCES ${DEMO_PORTABLE_SOURCES})
 list(FILTER DEMO_EFFECT_SOURCES INCLUDE REGEX "^effects/")
-
-# The version of a release, which the sources know as TIDEGLOW_VERSION.
-include(${CMAKE_CURRENT_LIST_DIR}/../version.cmake)

@@ -1,11 +1,11 @@
-# The Windows zip's rules, included by the Windows build
-# (src/platform/windows/CMakeLists.txt) once its programs are defined: the
-# programs, the two DLLs, data/ and the texts, every line ending in CRLF.
-set(PACKAGING ${ROOT}/packaging)
+# The Windows zip's rules, included by the root CMakeLists.txt in the Windows
+# build once its programs are defined (src/platform/windows/platform.cmake):
+# the programs, the two DLLs, data/ and the texts, every line ending in CRLF.
+set(PACKAGING ${PROJECT_SOURCE_DIR}/packaging)
 
 # The text of a licence from the Debian package's copyright file.
 function(debian_licence NAME OUTPUT)
-    file(STRINGS ${PACKAGING}/copyright LINES)
+    file(STRINGS ${PACKAGING}/debian/copyright LINES)
     set(TEXT "")
     set(INSIDE FALSE)
     foreach(LINE IN LISTS LINES)
@@ -55,7 +55,7 @@ windows_text(/usr/share/common-licenses/LGPL-2.1 LGPL-2.1.txt)
 install(TARGETS tideglow tideglow-capture DESTINATION .)
 install(FILES ${WINDOWS_PREFIX}/bin/libSDL-1-2-0.dll ${WINDOWS_PREFIX}/bin/libmpg123-0.dll
     ${TEXTS}/README.txt ${TEXTS}/LICENSE.txt ${TEXTS}/THIRD-PARTY.txt ${TEXTS}/LGPL-2.1.txt DESTINATION .)
-install(DIRECTORY ${WINDOWS_DATA_DIR}/ DESTINATION data)
+install(DIRECTORY ${TIDEGLOW_DATA_DIR}/ DESTINATION data)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME tideglow-${TIDEGLOW_VERSION}-windows-x64)
