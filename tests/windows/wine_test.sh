@@ -37,7 +37,7 @@ stop_wine() {
 trap stop_wine EXIT
 
 # --- The zip's files ---
-version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$NATIVE/CMakeCache.txt")"
+version="$(cat "$NATIVE/version.txt")"
 TOP="tideglow-$version-windows-x64"
 [ "$(basename "$ZIP")" = "$TOP.zip" ] || fail "$ZIP is not version $version's zip"
 size="$(stat -c %s "$ZIP")"
