@@ -123,11 +123,6 @@ std::string crossCheck(CaptureOptions& options, bool sized)
 }  // namespace
 
 // floor(n x 1000 / fps) >= t exactly when n >= t x fps / 1000.
-uint64_t firstFrameAtOrAfter(uint32_t t, int fps)
-{
-    return (static_cast<uint64_t>(t) * static_cast<uint64_t>(fps) + 999) / 1000;
-}
-
 bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& message, bool& help)
 {
     help = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/frame_grid.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,12 +30,3 @@ extern const char* const kVersion;
 // error, and on --help or --version (then `help` is set and the message is
 // the text to print). Width and height default to the scaled frame's.
 bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& message, bool& help);
-
-// The demoTime of frame n on a grid of fps frames per second.
-inline uint32_t frameTime(uint64_t n, int fps)
-{
-    return static_cast<uint32_t>(n * 1000 / static_cast<uint64_t>(fps));
-}
-
-// The first frame whose demoTime is at or after t.
-uint64_t firstFrameAtOrAfter(uint32_t t, int fps);
