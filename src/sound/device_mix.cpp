@@ -22,7 +22,7 @@ void DeviceMix::apply(const MixCommand& command, const int16_t* samples)
         clocked.mix.setMusicMuted(command.value == 0);
         break;
     case MixCommand::Play:
-        if (sound) clocked.mix.setVolume(clocked.play(sound, command.demoTime), command.value);
+        if (sound) clocked.play(sound, command.demoTime, command.value);
         break;
     case MixCommand::Frame:
         clocked.clock.frame(command.demoTime, command.ticks, command.startTicks);
@@ -37,6 +37,12 @@ void DeviceMix::apply(const MixCommand& command, const int16_t* samples)
         if (!sound) break;
         clocked.mix.stop(sound);
         *sound = Pcm();
+        break;
+    case MixCommand::Jump:
+        clocked.jump(command.demoTime, command.ticks, command.startTicks);
+        break;
+    case MixCommand::Landed:
+        clocked.landed();
         break;
     case MixCommand::StopAll:
         clocked.mix.stopAll();

@@ -20,6 +20,8 @@ struct MixCommand {
         Resume,   // ticks
         Stop,     // sound: no voice plays it any more, and it is freed
         StopAll,  // every voice and the music stop, every sound is freed
+        Jump,     // demoTime, ticks, startTicks: the player's jump; the Plays up to Landed sound where it lands
+        Landed,
     };
     Kind kind;
     int32_t sound = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 void MixClock::frame(uint32_t demoTime, uint32_t ticks, uint32_t startTicks)
 {
@@ -39,9 +40,31 @@ void ClockedMix::reset(int voices)
     mix = SoundMix(voices);
 }
 
-int ClockedMix::play(const Pcm* sample, uint32_t demoTime)
+void ClockedMix::play(const Pcm* sample, uint32_t demoTime, int volume)
 {
-    return mix.play(sample, framesOf(int64_t{demoTime} + musicStart));
+    if (jumpState == JumpState::None) {
+        mix.setVolume(mix.play(sample, framesOf(int64_t{demoTime} + musicStart)), volume);
+        return;
+    }
+    if (waitingCount < static_cast<int>(std::size(waiting))) waiting[waitingCount++] = {sample, demoTime, volume};
+}
+
+void ClockedMix::jump(uint32_t demoTime, uint32_t ticks, uint32_t startTicks)
+{
+    clock.frame(demoTime, ticks, startTicks);
+    jumpState = JumpState::Gathering;
+    waitingCount = 0;
+}
+
+void ClockedMix::land()
+{
+    mix.stopAll();
+    for (int i = 0; i < waitingCount; ++i) {
+        const WaitingCue& cue = waiting[i];
+        mix.setVolume(mix.place(cue.sample, framesOf(int64_t{cue.demoTime} + musicStart)), cue.volume);
+    }
+    jumpState = JumpState::None;
+    waitingCount = 0;
 }
 
 void ClockedMix::fill(int16_t* out, int frames, uint32_t ticks)
@@ -53,15 +76,21 @@ void ClockedMix::fill(int16_t* out, int frames, uint32_t ticks)
         std::fill_n(out, 2 * frames, int16_t{0});
         return;
     }
-    if (clock.paused()) {
+    if (clock.paused() || (jumpState != JumpState::None && !mix.silent())) {
         mix.fadeOut();
         mix.render(out, frames);
         return;
     }
+    if (jumpState == JumpState::Gathering) {
+        std::fill_n(out, 2 * frames, int16_t{0});
+        return;
+    }
     if (mix.silent()) {
-        // Silent since the pause: the jump back to the clock is not heard.
+        // Silent since the pause or the jump: the move to the clock is not
+        // heard.
         mix.seek(target);
         follower = MixFollower{};
+        if (jumpState == JumpState::Landed) land();
     }
     mix.fadeIn();
     switch (follower.next(mix.position(), target)) {

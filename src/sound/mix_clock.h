@@ -91,12 +91,32 @@ struct ClockedMix {
     // Ready for a new run with `voices` cue voices; the delay the device
     // chose stays.
     void reset(int voices);
-    // A cue that belongs at `demoTime`: its voice, or -1 when none is free.
-    int play(const Pcm* sample, uint32_t demoTime);
+    // A cue that belongs at `demoTime`, at `volume` 0..255. During a jump it
+    // waits for the jump to land, and then sounds what is left of it.
+    void play(const Pcm* sample, uint32_t demoTime, int volume);
+    // The player's jump: the clock's report from the frame that landed (as
+    // MixClock::frame), then the cues to sound there (play), then landed().
+    // The mix fades out where it was; once silent, and the clock running,
+    // every voice stops, the mix moves to where the clock is and the cues
+    // the jump named go on from there, fading in.
+    void jump(uint32_t demoTime, uint32_t ticks, uint32_t startTicks);
+    void landed() { jumpState = JumpState::Landed; }
     // What the device plays next, asked for at tick count `ticks`: silence
     // until the clock runs and the music's first frame is due, then the mix,
     // moved on when it has fallen behind the clock and held while it has run
     // far ahead. A paused clock fades the mix out; once it runs again the mix
     // fades in where the clock then is.
     void fill(int16_t* out, int frames, uint32_t ticks);
+
+private:
+    struct WaitingCue {
+        const Pcm* sample;
+        uint32_t demoTime;
+        int volume;
+    };
+    enum class JumpState { None, Gathering, Landed };
+    void land();
+    JumpState jumpState = JumpState::None;
+    WaitingCue waiting[16];  // more than the eleven cues of the whole timeline
+    int waitingCount = 0;
 };

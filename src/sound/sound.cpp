@@ -42,6 +42,15 @@ void tell(const MixCommand& command, const int16_t* samples = nullptr)
     soundState.device->tell(command, samples);
 }
 
+// Cue `index` at its table volume, placed where demoTime `demoTime` falls.
+void tellPlay(int index, uint32_t demoTime)
+{
+    MixCommand play{MixCommand::Play, index};
+    play.demoTime = demoTime;
+    play.value = cueTable[index].volume;
+    tell(play);
+}
+
 // The device's thread, under its lock.
 void fillFromMix(int16_t* out, int frames)
 {
@@ -139,11 +148,7 @@ void playCue(int index, uint32_t demoTime)
 {
     if (index < 0 || index >= kCueCount) return;
     if (soundState.cueListener) soundState.cueListener(demoTime, index);
-    if (!soundActive()) return;
-    MixCommand play{MixCommand::Play, index};
-    play.demoTime = demoTime;
-    play.value = cueTable[index].volume;
-    tell(play);
+    if (soundActive()) tellPlay(index, demoTime);
 }
 
 void soundUpdate(uint32_t demoTime, uint32_t ticks, uint32_t startTicks)
@@ -163,6 +168,25 @@ void soundPause(bool paused, uint32_t ticks)
     MixCommand pause{paused ? MixCommand::Pause : MixCommand::Resume};
     pause.ticks = ticks;
     tell(pause);
+}
+
+void soundJump(uint32_t demoTime, uint32_t ticks, uint32_t startTicks, const bool cuePending[kCueEventCount],
+               const uint32_t cueFiredAt[kCueEventCount])
+{
+    if (!soundActive()) return;
+    decodeMusicTo(framesOf(int64_t{demoTime} + soundState.musicStartMs) + kMusicLead);
+    for (int cue = 0; cue < kCueCount; ++cue)
+        while (soundState.decoders[cue]) decodeStep(cue);
+    MixCommand jump{MixCommand::Jump};
+    jump.demoTime = demoTime;
+    jump.ticks = ticks;
+    jump.startTicks = startTicks;
+    tell(jump);
+    for (int id = 0; id < kCueEventCount; ++id) {
+        if (cuePending[id]) continue;
+        for (int i = 0; i < kCueEvents[id].cueCount; ++i) tellPlay(kCueEvents[id].cues[i], cueFiredAt[id]);
+    }
+    tell({MixCommand::Landed});
 }
 
 void soundRender(int16_t* out, int frames)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/timeline.h"
 #include "data_files.h"
 #include "globals.h"
 
@@ -29,6 +30,14 @@ void soundUpdate(uint32_t demoTime, uint32_t ticks, uint32_t startTicks);
 // The sound stops at tick count `ticks`, fading out, and goes on from there,
 // fading in, when unpaused: the demo clock's pause (core/frame_loop.h).
 void soundPause(bool paused, uint32_t ticks);
+
+// The player's jump (core/player.h) to `demoTime`, on the frame at tick
+// count `ticks` with the clock's new origin `startTicks`: the music goes on
+// from there, and of the cue events the timeline has fired (cuePending
+// false), each at cueFiredAt, what is left sounds; the mix fades across.
+// The music is decoded up to the new moment first, the cues whole.
+void soundJump(uint32_t demoTime, uint32_t ticks, uint32_t startTicks, const bool cuePending[kCueEventCount],
+               const uint32_t cueFiredAt[kCueEventCount]);
 
 // For a caller that renders the mix itself on offlineAudioDevice(): finishes
 // decoding, then mixes the next `frames` frames of the timeline, from the

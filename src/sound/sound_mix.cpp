@@ -23,9 +23,14 @@ SoundMix::SoundMix(int voices) : voices(static_cast<size_t>(voices)) {}
 
 int SoundMix::play(const Pcm* sample, Frames at)
 {
+    return place(sample, std::max(at, now));
+}
+
+int SoundMix::place(const Pcm* sample, Frames start)
+{
     for (size_t i = 0; i < voices.size(); ++i) {
         if (voices[i].sample) continue;
-        voices[i] = Voice{sample, std::max(at, now), 1.0f};
+        voices[i] = Voice{sample, start, 1.0f};
         return static_cast<int>(i);
     }
     return -1;

@@ -33,6 +33,10 @@ public:
     // One playback of `sample` from frame `at`, or from the current position
     // if the mix has passed it. The voice, or -1 when every voice is busy.
     int play(const Pcm* sample, Frames at);
+    // One playback of `sample` whose first frame is at `start`, even one the
+    // mix has passed: only what is left of it sounds (a cue under way where
+    // a jump lands). The voice, or -1.
+    int place(const Pcm* sample, Frames start);
     // volume 0 (silent) to 255 (as recorded).
     void setVolume(int voice, int volume);
     // Stops every voice that plays `sample`, so that it can be freed.
