@@ -7,6 +7,11 @@
 
 // The demo's program-wide state, all of it. Everything else lives in the
 // Demo object that main() owns and is passed to whoever needs it.
+//
+// The state one run of the timeline carries from frame to frame (the random
+// sequence, the noise field, the fountain's time) is each thread's own: the
+// player's recording (core/recorder.h) runs the timeline a second time on a
+// thread beside the live demo, and neither may draw on the other's.
 
 // Ends the frame loop when non-zero. Set by the event filter, which SDL calls
 // from inside SDL_PumpEvents without a user pointer, and by the end of the
@@ -19,7 +24,7 @@ extern int displayToggleRequested;
 
 // The state of the demo's random sequence (random.h). Seeded once at start-up;
 // until then it holds 1, like an unseeded rand().
-extern uint32_t randomState;
+extern thread_local uint32_t randomState;
 
 // The noise field's working memory: created by the first NoiseEffect render,
 // sized by that effect, shared by every instance and kept until exit. The
@@ -32,10 +37,30 @@ struct NoiseFieldState {
     std::vector<uint16_t> table;  // nextRandom() results; empty until first use
     int32_t cursor = 0;           // read position in table
 };
-extern NoiseFieldState noiseField;
+extern thread_local NoiseFieldState noiseField;
 
 // The time of the flare fountain's previous frame; 0 until one is drawn.
-extern int32_t fountainPreviousTime;
+extern thread_local int32_t fountainPreviousTime;
+
+// The three above, for a run of the timeline that is not the calling
+// thread's own: swapRunState exchanges them with the calling thread's.
+struct RunState {
+    uint32_t randomState = 1;
+    NoiseFieldState noiseField;
+    int32_t fountainPreviousTime = 0;
+};
+void swapRunState(RunState& other);
+
+// The player's keys (core/player.h) pressed since the frame loop last took
+// them, oldest first. Set by the event filter, like the requests above; a
+// press beyond the room is dropped.
+enum class PlayerKey : uint8_t { Pause, Forward, Back, NextScene, PreviousScene, Start, StepForward, StepBack };
+struct PlayerKeys {
+    static constexpr int kRoom = 16;
+    PlayerKey pressed[kRoom];
+    int count = 0;
+};
+extern PlayerKeys playerKeys;
 
 // The sound subsystem's state (sound/sound.h).
 class AudioDevice;

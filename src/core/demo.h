@@ -61,4 +61,6 @@ struct Demo {
     Pictures pictures;
     Effects effects;
     bool cuePending[kCueEventCount] = {};
+    uint32_t cueFiredAt[kCueEventCount] = {};  // demoTime each event fired at, once it has
+    bool cuesAudible = true;  // false while the player replays frames it does not show
 };

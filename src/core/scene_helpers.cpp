@@ -20,7 +20,9 @@ void fireCueEvents(Demo& demo, CueEventId first, CueEventId last)
     for (int id = first; id <= last; ++id) {
         const CueEvent& event = kCueEvents[id];
         if (!demo.cuePending[id] || demo.demoTime < event.threshold) continue;
-        for (int i = 0; i < event.cueCount; ++i) playCue(event.cues[i], demo.demoTime);
+        if (demo.cuesAudible)
+            for (int i = 0; i < event.cueCount; ++i) playCue(event.cues[i], demo.demoTime);
         demo.cuePending[id] = false;
+        demo.cueFiredAt[id] = demo.demoTime;
     }
 }

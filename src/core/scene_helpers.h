@@ -23,5 +23,6 @@ void blitAt(Demo& demo, SDL_Surface* picture, int32_t x, int32_t y);
 void blitAtX(Demo& demo, SDL_Surface* picture, int32_t x);
 
 // Fires each of the events first..last, in order, whose threshold demoTime
-// has reached and which has not fired yet.
+// has reached and which has not fired yet, noting when; silently while the
+// player replays (Demo::cuesAudible).
 void fireCueEvents(Demo& demo, CueEventId first, CueEventId last);

@@ -30,6 +30,7 @@ SDL_Surface* Pictures::*const kPictureSlots[kPictureCount] = {
     &Pictures::flare,    &Pictures::mosk,   &Pictures::duvtx1, &Pictures::duvtx2, &Pictures::arsesmile,
     &Pictures::trenbix,
 };
+}  // namespace
 
 bool prepareDemo(Demo& demo, const std::function<bool(Pictures&)>& loadPictures)
 {
@@ -40,7 +41,6 @@ bool prepareDemo(Demo& demo, const std::function<bool(Pictures&)>& loadPictures)
     armTimeline(demo);
     return true;
 }
-}  // namespace
 
 const char* imageError()
 {

@@ -46,6 +46,11 @@ struct StartOptions {
 // (sound/sound.h), when the front end wants it.
 bool startDemo(Demo& demo, const StartOptions& options);
 
+// What startDemo does once the random sequence is seeded: clears the back
+// buffer, creates the effects and takes the pictures in their fixed order,
+// arms the cue events. False when the pictures fail.
+bool prepareDemo(Demo& demo, const std::function<bool(Pictures&)>& loadPictures);
+
 // The effects that come before the pictures, in creation order.
 void createEarlyEffects(Demo& demo);
 

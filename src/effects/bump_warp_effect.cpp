@@ -160,6 +160,11 @@ BumpWarpEffect::BumpWarpEffect(uint32_t width, uint32_t height)
     for (uint8_t& h : heightMaps[0]) h = static_cast<uint8_t>(nextRandom() & 0x7f);
 }
 
+void BumpWarpEffect::setHeights(const uint8_t* heights)
+{
+    std::copy_n(heights, heightMaps[current].size(), heightMaps[current].begin());
+}
+
 void BumpWarpEffect::warp()
 {
     warpHeightField(heightMaps[current].data(), heightMaps[current ^ 1].data(), static_cast<int>(width),

@@ -24,6 +24,8 @@ public:
 
     // The height field that the latest warp wrote; width x height bytes.
     const uint8_t* currentHeights() const { return heightMaps[current].data(); }
+    // Puts a height field taken from currentHeights() back, for the next warp.
+    void setHeights(const uint8_t* heights);
 
 private:
     void warp();

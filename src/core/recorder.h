@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/demo.h"
+#include "core/snapshot.h"
+#include "globals.h"
+
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+// The player's record of the run (core/player.h): the timeline drawn a
+// second time, on demo-capture's grid of 60 frames a second, from the seed
+// the live demo started with, by a demo of its own (its own screen, back
+// buffer, effects and run state; the live demo's pictures, which nothing
+// draws on), keeping a snapshot of every kSnapshotSpacing-th frame. Any grid
+// frame is then at most that many frames of replay away from one.
+//
+// It records in batches, on whichever thread calls it, one at a time: the
+// desktop gives it a thread of its own, the web page records between
+// frames, and a jump to a frame not recorded yet records up to it first.
+class Recorder {
+public:
+    static constexpr int kGridFps = 60;
+    // Three seconds: at most about 0.15 s of replay for a jump, and some
+    // 2 MB a snapshot, 36 of them over the timeline.
+    static constexpr uint64_t kSnapshotSpacing = 3 * kGridFps;
+
+    // Nothing is drawn, nor made, until the first batch, so that the live
+    // demo's start-up is not held up by a second one.
+    Recorder(const Demo& live, uint32_t seed);
+    ~Recorder();
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    // Records up to `frames` more grid frames. False once the whole timeline
+    // is recorded or stop() was called.
+    bool record(int frames);
+    // Ends the recording: a batch under way finishes, no other starts.
+    void stop();
+
+    // Puts `demo`, and the calling thread's run state, at the latest
+    // snapshot at or before grid frame `frame` (at most lastFrame()),
+    // recording up to it first when need be; the snapshot's frame.
+    uint64_t restoreAtOrBefore(uint64_t frame, Demo& demo);
+
+    // The last grid frame that draws a scene: the one after it moves the
+    // scene switch past the end.
+    static uint64_t lastFrame();
+
+private:
+    void start();
+    void recordFrames(int frames);  // under `busy`, with `run` swapped in
+
+    std::mutex busy;
+    const Demo& live;
+    const uint32_t seed;
+    Demo demo;
+    RunState run;
+    bool started = false;
+    bool stopped = false;
+    uint64_t next = 0;  // the grid frame the next batch draws first
+    std::vector<Snapshot> snapshots;
+};
