@@ -8,6 +8,8 @@ set(DEMO_PORTABLE_SOURCES
     core/events.cpp
     core/frame_loop.cpp
     core/picture_check.cpp
+    core/player.cpp
+    core/recorder.cpp
     core/scene_fire.cpp
     core/scene_fountain.cpp
     core/scene_helpers.cpp
@@ -15,6 +17,7 @@ set(DEMO_PORTABLE_SOURCES
     core/scene_noise.cpp
     core/scene_title.cpp
     core/scene_warp.cpp
+    core/snapshot.cpp
     core/startup.cpp
     effects/bump_warp_effect.cpp
     effects/fire_effect.cpp

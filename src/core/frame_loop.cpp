@@ -1,6 +1,7 @@
 #include "core/frame_loop.h"
 
 #include "core/clock.h"
+#include "core/player.h"
 #include "core/scenes.h"
 #include "effects/pixel_view.h"
 #include "effects/surface_lock.h"
@@ -48,20 +49,36 @@ void drawBorder(SDL_Surface* screen)
     if (lock) drawBorderKernel(viewOf(screen));
 }
 
-void drawFrame(Demo& demo)
+void renderFrame(Demo& demo)
 {
     demo.destRect = SDL_Rect{};
     runSceneSwitch(demo);
     drawBorder(demo.screen);
+}
+
+void drawFrame(Demo& demo)
+{
+    renderFrame(demo);
     SDL_Flip(demo.screen);
 }
 
-bool runFrame(Demo& demo, const Platform& platform)
+bool runFrame(Demo& demo, const Platform& platform, Player* player)
 {
     const uint32_t ticks = platform.ticks();
-    demo.demoTime = advanceClock(demo.demoTime, ticks - demo.startTicks);
-    soundUpdate(demo.demoTime, ticks, demo.startTicks);
-    drawFrame(demo);
+    if (player && player->takeKeys(ticks)) {
+        player->present(ticks);
+    } else if (demo.paused) {
+        if (player) player->presentPaused(ticks);
+    } else {
+        demo.demoTime = advanceClock(demo.demoTime, ticks - demo.startTicks);
+        soundUpdate(demo.demoTime, ticks, demo.startTicks);
+        renderFrame(demo);
+        if (player) {
+            player->present(ticks);
+        } else {
+            SDL_Flip(demo.screen);
+        }
+    }
     return !platform.quitPending();
 }
 
@@ -81,9 +98,9 @@ void resumeDemo(Demo& demo, uint32_t ticks)
     soundPause(false, ticks);
 }
 
-void runFrameLoop(Demo& demo, const Platform& platform)
+void runFrameLoop(Demo& demo, const Platform& platform, Player* player)
 {
     if (platform.quitPending()) return;
-    while (!quitRequested && runFrame(demo, platform)) {
-    }
+    while (!quitRequested && runFrame(demo, platform, player))
+        if (demo.paused && platform.nap) platform.nap();
 }

@@ -11,12 +11,17 @@
 struct Platform {
     std::function<uint32_t()> ticks;
     std::function<bool()> quitPending;  // pumps events, then peeks for a quit event
+    std::function<void()> nap = nullptr;  // between turns of a paused loop: sleeps a little, or null
 };
 
 // One frame for the current demoTime: clear destRect, run the scene switch,
 // draw the border, flip. Touches neither the clock nor the event queue, so a
 // renderer can draw any exact demoTime with it.
 void drawFrame(Demo& demo);
+
+// drawFrame without the flip: a frame that only moves the timeline on, as
+// the player's replays draw them (core/player.h).
+void renderFrame(Demo& demo);
 
 // Moves to the next scene once demoTime has reached the current one's end,
 // drawing nothing that frame; otherwise draws the current scene. After the
@@ -26,10 +31,15 @@ void runSceneSwitch(Demo& demo);
 // The one-pixel black frame round the display, written into its pixels.
 void drawBorder(SDL_Surface* screen);
 
-// One turn of the frame loop: advances the clock, draws, then checks for a
-// quit event; false when one is pending. For a caller that cannot loop, such
-// as the web page, which draws one frame per display refresh.
-bool runFrame(Demo& demo, const Platform& platform);
+class Player;
+
+// One turn of the frame loop: the player's keys first, when there is a
+// player (core/player.h); then, unless a jump or a step has put its frame on
+// the screen or the demo is paused, advances the clock and draws; then
+// checks for a quit event; false when one is pending. For a caller that
+// cannot loop, such as the web page, which draws one frame per display
+// refresh.
+bool runFrame(Demo& demo, const Platform& platform, Player* player = nullptr);
 
 // The demo clock and the sound stop at tick count `ticks`: demoTime stays
 // where it is and the sound fades out. On resume both go on from there, the
@@ -38,5 +48,6 @@ bool runFrame(Demo& demo, const Platform& platform);
 void pauseDemo(Demo& demo, uint32_t ticks);
 void resumeDemo(Demo& demo, uint32_t ticks);
 
-// Runs frames until a quit request or the end of the timeline.
-void runFrameLoop(Demo& demo, const Platform& platform);
+// Runs frames until a quit request or the end of the timeline, with the
+// platform's nap between turns while paused.
+void runFrameLoop(Demo& demo, const Platform& platform, Player* player = nullptr);

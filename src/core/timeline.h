@@ -15,6 +15,14 @@ constexpr uint32_t kFountainSceneEnd = 107000;
 constexpr int kSceneCount = 6;
 constexpr int kEndState = kSceneCount;  // the scene index after the last scene
 
+// Where each scene begins: the player's marks and the moments it jumps to.
+constexpr uint32_t kSceneStarts[kSceneCount] = {0,
+                                                kTitleSceneEnd,
+                                                kFireSceneEnd,
+                                                kNoiseSceneEnd,
+                                                kWarpSceneEnd,
+                                                kLinesSceneEnd};
+
 // A one-shot trigger: once demoTime reaches the threshold on a frame its scene
 // draws, it plays its cues in order, never again.
 struct CueEvent {

@@ -12,7 +12,9 @@
  * that demoTime: the clock's reading for it is taken as four times that past
  * the clock's origin (the first reading), and from there the clock runs in
  * real time; with HOLD_FIRST_FRAME set too, the second flip waits until the
- * file it names exists, so that the first frame stays on the screen. */
+ * file it names exists, so that the first frame stays on the screen. With
+ * FIXED_TIME set, time() reads that many seconds: the demo's seed, which
+ * demo-capture --seed then takes. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <pthread.h>
@@ -98,6 +100,16 @@ __attribute__((destructor)) static void writeFlipRate(void)
     const double seconds = (double)(now.tv_sec - firstFlip.tv_sec) + (double)(now.tv_nsec - firstFlip.tv_nsec) * 1e-9;
     fprintf(out, "%.1f\n", (double)(flips - 1) / seconds);
     fclose(out);
+}
+
+time_t time(time_t* out)
+{
+    static time_t (*real)(time_t*);
+    if (!real) real = (time_t(*)(time_t*))dlsym(RTLD_NEXT, "time");
+    const long fixed = knob("FIXED_TIME");
+    if (fixed <= 0) return real(out);
+    if (out) *out = fixed;
+    return fixed;
 }
 
 void* IMG_Load(const char* path)

@@ -7,9 +7,11 @@ screen pixels (a smooth scaling leaves almost none equal).
 
 Given the frame itself (a picture of demo-capture's), the screenshot must
 show exactly it instead, in any scene: each of its pixels at the middle of
-the screen area it covers in the rectangle, and black all around.
+the screen area it covers in the rectangle, and black all around. With
+ROWS, only the frame's top ROWS rows are compared (the player's bar covers
+the others).
 
-Usage: screen_picture.py SCREENSHOT.png WIDTHxHEIGHT+X+Y [FRAME.png]
+Usage: screen_picture.py SCREENSHOT.png WIDTHxHEIGHT+X+Y [FRAME.png [ROWS]]
 Prints what it found; exits 1 when something is off."""
 import re
 import subprocess
@@ -27,10 +29,10 @@ def rgb(path, width, height):
     return np.frombuffer(raw, np.uint8).reshape(height, width, 3).astype(np.int32)
 
 
-def shows_frame(screen, frame_path, w, h, x, y):
-    frame = rgb(frame_path, 640, 480)
+def shows_frame(screen, frame_path, w, h, x, y, compared=480):
+    frame = rgb(frame_path, 640, 480)[:compared]
     cols = x + ((np.arange(640) + 0.5) * w / 640).astype(int)
-    rows = y + ((np.arange(480) + 0.5) * h / 480).astype(int)
+    rows = y + ((np.arange(compared) + 0.5) * h / 480).astype(int)
     differing = int((screen[rows][:, cols] != frame).any(axis=2).sum())
     outside = screen.copy()
     outside[y:y + h, x:x + w] = 0
@@ -48,7 +50,8 @@ def main():
     sw, sh = int(probe[0]), int(probe[1])
     screen = rgb(path, sw, sh)
     if len(sys.argv) > 3:
-        sys.exit(0 if shows_frame(screen, sys.argv[3], w, h, x, y) else 1)
+        compared = int(sys.argv[4]) if len(sys.argv) > 4 else 480
+        sys.exit(0 if shows_frame(screen, sys.argv[3], w, h, x, y, compared) else 1)
     lit = screen.max(axis=2) > 0
     rows, cols = np.nonzero(lit.any(axis=1))[0], np.nonzero(lit.any(axis=0))[0]
     top, bottom, left, right = rows[0], rows[-1] + 1, cols[0], cols[-1] + 1

@@ -117,5 +117,7 @@ Platform desktopPlatform(SDL_Surface* screen)
                     toggleFullScreen(screen, kept.get());
                 }
                 return quit;
-            }};
+            },
+            // Keys still answer at once, and the process all but sleeps.
+            [] { SDL_Delay(15); }};
 }

@@ -50,6 +50,6 @@ void toggleFullScreen(SDL_Surface* screen, SDL_Surface* kept);
 Display openDesktopDisplay();
 
 // SDL's clock and events (quitEventPending), a quit checked for a lost
-// display server, and after each pump the switch between full screen and a
-// window that F11 or Alt+Enter asked for.
+// display server, after each pump the switch between full screen and a
+// window that F11 or Alt+Enter asked for, and a nap of 15 ms while paused.
 Platform desktopPlatform(SDL_Surface* screen);

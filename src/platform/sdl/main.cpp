@@ -1,5 +1,7 @@
 // The demo on a desktop: start-up, the frame loop over the timeline, shutdown.
 #include "core/frame_loop.h"
+#include "core/player.h"
+#include "core/recorder.h"
 #include "core/startup.h"
 #include "platform/sdl/display.h"
 #include "platform/sound_platform.h"
@@ -9,8 +11,13 @@
 #include <cstdlib>
 #include <ctime>
 #include <new>
+#include <thread>
 
 namespace {
+// Frames the recording draws between two looks at its lock: a jump waits
+// for no more than that.
+constexpr int kRecordingBatch = 30;
+
 int runDemo()
 {
     Demo demo;
@@ -23,8 +30,18 @@ int runDemo()
     usePlatformSound();
     soundInit(0);
 
+    // The player's recording runs beside the demo, on a thread of its own.
+    Recorder recorder(demo, start.seed);
+    std::thread recording([&recorder] {
+        while (recorder.record(kRecordingBatch)) {
+        }
+    });
+    Player player(demo, recorder);
+
     demo.demoTime = 0;
-    runFrameLoop(demo, desktopPlatform(demo.screen));
+    runFrameLoop(demo, desktopPlatform(demo.screen), &player);
+    recorder.stop();
+    recording.join();
 
     // The display goes first: a sound server that holds up the sound's
     // shutdown ends the process there, and the desktop must have its screen

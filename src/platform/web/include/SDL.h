@@ -87,7 +87,20 @@ Uint32 SDL_GetTicks();
 enum { SDL_DISABLE = 0, SDL_ENABLE = 1 };
 int SDL_ShowCursor(int toggle);
 
-typedef enum { SDLK_RETURN = 13, SDLK_ESCAPE = 27, SDLK_F11 = 292, SDLK_LAST = 323 } SDLKey;
+typedef enum {
+    SDLK_RETURN = 13,
+    SDLK_ESCAPE = 27,
+    SDLK_SPACE = 32,
+    SDLK_COMMA = 44,
+    SDLK_PERIOD = 46,
+    SDLK_RIGHT = 275,
+    SDLK_LEFT = 276,
+    SDLK_HOME = 278,
+    SDLK_PAGEUP = 280,
+    SDLK_PAGEDOWN = 281,
+    SDLK_F11 = 292,
+    SDLK_LAST = 323
+} SDLKey;
 typedef enum { KMOD_NONE = 0, KMOD_LALT = 0x100, KMOD_RALT = 0x200 } SDLMod;
 #define KMOD_ALT (KMOD_LALT | KMOD_RALT)
 enum : Uint8 { SDL_KEYDOWN = 2, SDL_QUIT = 12 };

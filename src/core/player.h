@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/demo.h"
+#include "core/recorder.h"
+#include "effects/pixel_view.h"
+
+#include <cstdint>
+#include <vector>
+
+// The demo as a player, on the keys the event filter passes on (playerKeys,
+// globals.h): Space pauses and resumes; Right and Left jump 5 s on and back,
+// Page Down and Page Up to the next scene's start and the previous one's
+// (Page Up within the first 2 s of a scene; else to the start of the
+// scene), Home to the start; while paused `.` and `,` step one frame of
+// 1/60 s. A jump shows the very frame demo-capture --fps 60 draws for the
+// first grid time at or after its target with this run's seed, replayed
+// from the recorder's snapshots (core/recorder.h); the clock, with the
+// trail it had, and the sound go on from there (soundJump, sound/sound.h).
+// Page Down in the last scene and a jump past the last frame stay on it:
+// the demo ends by itself when it plays past the end.
+//
+// While paused, and for 2 s after a jump, a step or a resume, a bar across
+// the bottom shows the timeline with the scenes' starts, the position, the
+// time and, while paused, a pause sign. It is drawn over the screen only
+// for the flip and taken off again, so that what the effects read back is
+// theirs.
+class Player {
+public:
+    Player(Demo& demo, Recorder& recorder);
+
+    // Acts on the keys pressed since the last call, at tick count `ticks`.
+    // True when the screen now holds a frame of the grid that a jump or a
+    // step put there, to be presented as it is.
+    bool takeKeys(uint32_t ticks);
+
+    // Flips the screen, with the bar over it while it shows.
+    void present(uint32_t ticks);
+
+    // While paused: presents the held picture when it has changed, and once
+    // a second for a display that lost it.
+    void presentPaused(uint32_t ticks);
+
+private:
+    void jumpTo(uint32_t target, uint32_t ticks);
+    void showBar(uint32_t ticks);
+    PixelView barStrip() const;
+
+    Demo& demo;
+    Recorder& recorder;
+    uint64_t gridFrame = 0;  // the grid frame on the screen, while onGrid
+    bool onGrid = false;     // the screen holds gridFrame and the clock has not moved since
+    uint32_t barUntil = 0;   // tick count the bar shows until, when playing
+    bool barTimed = false;
+    uint32_t presentedAt = 0;  // tick count of the last present while paused
+    bool presentDue = true;
+    std::vector<uint32_t> under;  // the screen's pixels under the bar, made once
+};
+
+// The bar's height in pixels, at the bottom of the screen.
+constexpr int kPlayerBarHeight = 24;
+
+// Draws the bar for `demoTime` over `strip`, a full-width view of the
+// screen's bottom kPlayerBarHeight rows: the picture under it darkened, the
+// scenes' starts, the time played along the timeline, m:ss.s and the pause
+// sign when `paused`.
+void drawPlayerBar(const PixelView& strip, uint32_t demoTime, bool paused);
