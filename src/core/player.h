@@ -40,8 +40,12 @@ public:
     // a second for a display that lost it.
     void presentPaused(uint32_t ticks);
 
-private:
+    // Jumps to the first grid frame at or after demoTime `target` (at most
+    // the last one), at tick count `ticks`, paused or playing as before: what
+    // the keys do, and the web page's seek bar and address.
     void jumpTo(uint32_t target, uint32_t ticks);
+
+private:
     void showBar(uint32_t ticks);
     PixelView barStrip() const;
 
