@@ -196,6 +196,38 @@ TEST(ClockedMix, APauseFadesOutHoldsThePlaceAndResumesWhereTheClockIsFadingIn)
     EXPECT_EQ(out[2 * 440], scaled(10000));
 }
 
+TEST(ClockedMix, AJumpFadesOutThenPlaysFromTheNewMomentWithWhatIsLeftOfTheCuesUnderWay)
+{
+    const Pcm music = constant(kMixRate * 70, 10000);
+    const Pcm cue = constant(kMixRate, 5000);
+    ClockedMix clocked;
+    clocked.reset(4);
+    clocked.mix.setMusic(&music);
+    FrameRun run;
+    run.run(60, 16);
+    clocked.clock = run.clock;
+    Pcm out(2 * 441);
+    const auto fill = [&](uint32_t ticks) { clocked.fill(out.data(), 441, ticks); };
+    fill(run.ticks);
+
+    // To demoTime 60000, the trail kept; one cue began 0.5 s before, one
+    // long before, both silent until the jump has landed.
+    const uint32_t trail = run.ticks - run.start - run.demoTime;
+    clocked.jump(60000, run.ticks, run.ticks - 60000 - trail);
+    clocked.play(&cue, 59500, 255);
+    clocked.play(&cue, 20000, 255);
+    fill(run.ticks + 10);
+    EXPECT_EQ(out[2 * 440], 0) << "faded out";
+    fill(run.ticks + 20);
+    EXPECT_EQ(out[0], 0) << "not landed: silent";
+    clocked.landed();
+    fill(run.ticks + 30);
+    EXPECT_EQ(clocked.mix.position(), framesOf(clocked.clock.demoTimeAt(run.ticks + 30)) - kMixDelay + 441);
+    for (int f = 1; f < 441; ++f) ASSERT_GE(out[2 * f], out[2 * (f - 1)]) << "fades in: " << f;
+    fill(run.ticks + 40);
+    EXPECT_EQ(out[0], scaled(15000)) << "the music and the half-played cue";
+}
+
 TEST(MixFollower, SkipsWhenBehindWaitsWhenAheadAndToleratesBursts)
 {
     using Step = MixFollower::Step;

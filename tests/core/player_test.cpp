@@ -1,0 +1,98 @@
+#include "core/frame_grid.h"
+#include "core/frame_loop.h"
+#include "core/player.h"
+#include "core/recorder.h"
+#include "globals.h"
+#include "random.h"
+#include "support/test_support.h"
+
+#include <memory>
+
+namespace {
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        demo = makeTestDemo();
+        recorder = std::make_unique<Recorder>(*demo, 5);
+        player = std::make_unique<Player>(*demo, *recorder);
+    }
+    void TearDown() override
+    {
+        player.reset();
+        recorder.reset();
+        freeTestDemo(demo);
+    }
+
+    void press(PlayerKey key)
+    {
+        playerKeys.pressed[playerKeys.count++] = key;
+        player->takeKeys(0);
+    }
+    // The live demo's own frames from `t` on, at times off the grid.
+    void playLive(uint32_t t)
+    {
+        for (int i = 0; i < 40; ++i, t += 23) {
+            demo->demoTime = t;
+            renderFrame(*demo);
+        }
+    }
+
+    Demo* demo = nullptr;
+    std::unique_ptr<Recorder> recorder;
+    std::unique_ptr<Player> player;
+};
+
+// A jump's frame, and the run state it leaves, are the grid's whatever the
+// live demo drew before: into the fire, which reads its picture back, the
+// noise field and the fountain.
+TEST_F(PlayerTest, AJumpLandsOnTheSameFrameWhateverWasPlayedBefore)
+{
+    for (const uint32_t target : {22000u, 36500u, 93600u}) {
+        player->jumpTo(target, 0);
+        const uint64_t direct = checksum(demo->screen);
+        const uint32_t random = randomState;
+        EXPECT_EQ(demo->demoTime, target);
+        playLive(target);
+        player->jumpTo(100000, 0);
+        playLive(100000);
+        player->jumpTo(target, 0);
+        EXPECT_EQ(checksum(demo->screen), direct) << target;
+        EXPECT_EQ(randomState, random) << target;
+    }
+}
+
+TEST_F(PlayerTest, StepsMoveOneGridFrameWhilePausedOnly)
+{
+    player->jumpTo(93600, 0);
+    const uint64_t shown = checksum(demo->screen);
+    press(PlayerKey::StepForward);
+    EXPECT_EQ(demo->demoTime, 93600u) << "playing: no step";
+    pauseDemo(*demo, 0);
+    press(PlayerKey::StepForward);
+    EXPECT_EQ(demo->demoTime, 93616u);
+    EXPECT_NE(checksum(demo->screen), shown);
+    press(PlayerKey::StepBack);
+    EXPECT_EQ(demo->demoTime, 93600u);
+    EXPECT_EQ(checksum(demo->screen), shown);
+}
+
+TEST_F(PlayerTest, SceneKeysGoToTheStartsAndPageUpBackOnlyRightAfterOne)
+{
+    press(PlayerKey::NextScene);
+    EXPECT_EQ(demo->demoTime, kSceneStarts[1]);
+    press(PlayerKey::PreviousScene);
+    EXPECT_EQ(demo->demoTime, kSceneStarts[0]) << "within 2 s of the fire's start";
+    player->jumpTo(kSceneStarts[3] + 2500, 0);
+    press(PlayerKey::PreviousScene);
+    EXPECT_EQ(demo->demoTime, kSceneStarts[3]);
+    player->jumpTo(kSceneStarts[5] + 100, 0);
+    press(PlayerKey::NextScene);
+    EXPECT_EQ(demo->demoTime, kSceneStarts[5] + 100) << "no scene after the last";
+    press(PlayerKey::Forward);
+    press(PlayerKey::Forward);
+    press(PlayerKey::Forward);
+    press(PlayerKey::Forward);
+    EXPECT_EQ(demo->demoTime, frameTime(Recorder::lastFrame(), Recorder::kGridFps)) << "stops at the last frame";
+}
+}  // namespace
