@@ -9,19 +9,24 @@
 #include <memory>
 
 namespace {
+// One demo and its recording for every test: a slow build takes long to
+// record the timeline, and a jump puts all of the demo's state in place.
 class PlayerTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    static void SetUpTestSuite()
     {
         demo = makeTestDemo();
-        recorder = std::make_unique<Recorder>(*demo, 5);
-        player = std::make_unique<Player>(*demo, *recorder);
+        recorder = new Recorder(*demo, 5);
     }
-    void TearDown() override
+    static void TearDownTestSuite()
     {
-        player.reset();
-        recorder.reset();
+        delete recorder;
         freeTestDemo(demo);
+    }
+    void SetUp() override
+    {
+        resumeDemo(*demo, 0);
+        player = std::make_unique<Player>(*demo, *recorder);
     }
 
     void press(PlayerKey key)
@@ -38,10 +43,13 @@ protected:
         }
     }
 
-    Demo* demo = nullptr;
-    std::unique_ptr<Recorder> recorder;
+    static Demo* demo;
+    static Recorder* recorder;
     std::unique_ptr<Player> player;
 };
+
+Demo* PlayerTest::demo = nullptr;
+Recorder* PlayerTest::recorder = nullptr;
 
 // A jump's frame, and the run state it leaves, are the grid's whatever the
 // live demo drew before: into the fire, which reads its picture back, the
@@ -79,6 +87,8 @@ TEST_F(PlayerTest, StepsMoveOneGridFrameWhilePausedOnly)
 
 TEST_F(PlayerTest, SceneKeysGoToTheStartsAndPageUpBackOnlyRightAfterOne)
 {
+    press(PlayerKey::Start);
+    EXPECT_EQ(demo->demoTime, 0u);
     press(PlayerKey::NextScene);
     EXPECT_EQ(demo->demoTime, kSceneStarts[1]);
     press(PlayerKey::PreviousScene);
