@@ -263,6 +263,25 @@ stop_recording() {
     RECORDER_PID=""
 }
 
+# Ends a recorded run ($1 names it) of the demo with PID $2: it must still
+# play, then end within a second of Escape with status 0; the recording
+# stops.
+end_recorded_run() {
+    kill -0 "$2" 2>/dev/null || fail "$1: the demo ended early: $(cat "$WORK/out.log")"
+    xdotool key Escape
+    wait_for_exit "$2" 1
+    stop_recording
+    [ "$EXIT_STATUS" = 0 ] || fail "$1: status $EXIT_STATUS a second after Escape: $(cat "$WORK/out.log")"
+}
+
+# cue_sync.py's figures in $WORK/sync.txt ($1 names the run) must show $2
+# cues, each within 30 ms of its place on the music, and no gap.
+expect_cues_in_step() {
+    awk -v want="$2" '$1 == "cue_offset_ms" { n++; if ($3 < -30 || $3 > 30) bad++ } $1 == "dropouts" { gaps = $2 }
+         END { exit !(n == want && !bad && gaps == 0) }' "$WORK/sync.txt" ||
+        fail "$1: cues off the music, or gaps: $(cat "$WORK/sync.txt")"
+}
+
 # The geometry openbox gives the demo's window: "WIDTHxHEIGHT+X+Y".
 window_geometry() {
     wmctrl -lG | awk '$NF == "Tideglow" { print $5 "x" $6 "+" $3 "+" $4; exit }'

@@ -20,16 +20,10 @@ check_sound() {
     ! loads_sdl12_compat || pactl list sink-inputs | grep -q 'media.name = "Tideglow"' ||
         fail "$1: no stream named Tideglow: $(pactl list sink-inputs)"
     sleep 34.5
-    kill -0 "$pid" 2>/dev/null || fail "$1: demo ended early: $(cat "$WORK/out.log")"
-    xdotool key Escape
-    wait_for_exit "$pid" 1
-    stop_recording
-    [ "$EXIT_STATUS" = 0 ] || fail "$1: status $EXIT_STATUS a second after Escape: $(cat "$WORK/out.log")"
+    end_recorded_run "$1" "$pid"
     /usr/bin/python3 "$E2E_DIR/cue_sync.py" "$WORK/sound.raw" "$DATA" --until 39000 | tee "$WORK/sync.txt" ||
         fail "$1: a cue was not found in the recording"
-    awk '$1 == "cue_offset_ms" { n++; if ($3 < -30 || $3 > 30) bad++ } $1 == "dropouts" { gaps = $2 }
-         END { exit !(n == 3 && !bad && gaps == 0) }' "$WORK/sync.txt" ||
-        fail "$1: cues off the music, or gaps: $(cat "$WORK/sync.txt")"
+    expect_cues_in_step "$1" 3
     echo "ok: $1: three cues on the music, no gap, exit after Escape"
 }
 

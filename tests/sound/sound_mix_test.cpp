@@ -161,18 +161,32 @@ TEST(MixClock, FollowsTheClocksTrailAtAnyRateAndRidesOverAStall)
     EXPECT_EQ(quick.clock.demoTimeAt(quick.ticks), 56 - 48);
 }
 
+// A clocked mix of `music` with cue voices, on a clock that has run 60
+// frames of 16 ms, and its first buffer of 10 ms filled.
+struct RunningMix {
+    explicit RunningMix(const Pcm& music)
+    {
+        clocked.reset(4);
+        clocked.mix.setMusic(&music);
+        run.run(60, 16);
+        clocked.clock = run.clock;
+        fill(run.ticks);
+    }
+    void fill(uint32_t ticks) { clocked.fill(out.data(), 441, ticks); }
+
+    ClockedMix clocked;
+    FrameRun run;
+    Pcm out = Pcm(2 * 441);
+};
+
 TEST(ClockedMix, APauseFadesOutHoldsThePlaceAndResumesWhereTheClockIsFadingIn)
 {
     const Pcm music = constant(kMixRate * 4, 10000);
-    ClockedMix clocked;
-    clocked.reset(2);
-    clocked.mix.setMusic(&music);
-    FrameRun run;
-    run.run(60, 16);
-    clocked.clock = run.clock;
-    Pcm out(2 * 441);
-    const auto fill = [&](uint32_t ticks) { clocked.fill(out.data(), 441, ticks); };
-    fill(run.ticks);
+    RunningMix running(music);
+    ClockedMix& clocked = running.clocked;
+    const FrameRun& run = running.run;
+    const Pcm& out = running.out;
+    const auto fill = [&](uint32_t ticks) { running.fill(ticks); };
     EXPECT_EQ(out[0], scaled(10000));
 
     const int64_t stopped = clocked.clock.demoTimeAt(run.ticks);
@@ -200,15 +214,11 @@ TEST(ClockedMix, AJumpFadesOutThenPlaysFromTheNewMomentWithWhatIsLeftOfTheCuesUn
 {
     const Pcm music = constant(kMixRate * 70, 10000);
     const Pcm cue = constant(kMixRate, 5000);
-    ClockedMix clocked;
-    clocked.reset(4);
-    clocked.mix.setMusic(&music);
-    FrameRun run;
-    run.run(60, 16);
-    clocked.clock = run.clock;
-    Pcm out(2 * 441);
-    const auto fill = [&](uint32_t ticks) { clocked.fill(out.data(), 441, ticks); };
-    fill(run.ticks);
+    RunningMix running(music);
+    ClockedMix& clocked = running.clocked;
+    const FrameRun& run = running.run;
+    const Pcm& out = running.out;
+    const auto fill = [&](uint32_t ticks) { running.fill(ticks); };
 
     // To demoTime 60000, the trail kept; one cue began 0.5 s before, one
     // long before, both silent until the jump has landed.
