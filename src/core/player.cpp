@@ -96,8 +96,8 @@ void drawPlayerBar(const PixelView& strip, uint32_t demoTime, bool paused)
     fill(strip, now - 1, kMiddle - 6, 3, 12, kText);
 }
 
-Player::Player(Demo& demo, Recorder& recorder)
-    : demo(demo), recorder(recorder), under(size_t{kScreenWidth} * kPlayerBarHeight)
+Player::Player(Demo& demo, Recorder& recorder, bool drawsBar)
+    : demo(demo), recorder(recorder), drawsBar(drawsBar), under(drawsBar ? size_t{kScreenWidth} * kPlayerBarHeight : 0)
 {
 }
 
@@ -187,7 +187,7 @@ void Player::present(uint32_t ticks)
 {
     if (barTimed && static_cast<int32_t>(ticks - barUntil) >= 0) barTimed = false;
     bool barDrawn = false;
-    if (demo.paused || barTimed) {
+    if (drawsBar && (demo.paused || barTimed)) {
         SurfaceLock lock(demo.screen);
         if (lock) {
             const PixelView strip = barStrip();

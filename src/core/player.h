@@ -26,14 +26,17 @@
 // theirs.
 class Player {
 public:
-    Player(Demo& demo, Recorder& recorder);
+    // Without `drawsBar` the screen gets no bar: the web page shows a bar of
+    // its own over the picture, and reads the screen after the flip, when a
+    // bar drawn for the flip alone would be gone again.
+    Player(Demo& demo, Recorder& recorder, bool drawsBar = true);
 
     // Acts on the keys pressed since the last call, at tick count `ticks`.
     // True when the screen now holds a frame of the grid that a jump or a
     // step put there, to be presented as it is.
     bool takeKeys(uint32_t ticks);
 
-    // Flips the screen, with the bar over it while it shows.
+    // Flips the screen, with the bar over it while it shows, if drawn.
     void present(uint32_t ticks);
 
     // While paused: presents the held picture when it has changed, and once
@@ -57,6 +60,7 @@ private:
     bool barTimed = false;
     uint32_t presentedAt = 0;  // tick count of the last present while paused
     bool presentDue = true;
+    const bool drawsBar;
     std::vector<uint32_t> under;  // the screen's pixels under the bar, made once
 };
 
