@@ -101,6 +101,12 @@ void Recorder::stop()
     stopped = true;
 }
 
+uint64_t Recorder::framesRecorded()
+{
+    const std::lock_guard<std::mutex> hold(busy);
+    return next;
+}
+
 uint64_t Recorder::restoreAtOrBefore(uint64_t frame, Demo& target)
 {
     const std::lock_guard<std::mutex> hold(busy);

@@ -37,6 +37,9 @@ public:
     bool record(int frames);
     // Ends the recording: a batch under way finishes, no other starts.
     void stop();
+    // The grid frames recorded so far, from frame 0 on: a jump to any of
+    // them records nothing first.
+    uint64_t framesRecorded();
 
     // Puts `demo`, and the calling thread's run state, at the latest
     // snapshot at or before grid frame `frame` (at most lastFrame()),

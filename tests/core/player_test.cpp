@@ -61,6 +61,7 @@ TEST_F(PlayerTest, AJumpLandsOnTheSameFrameWhateverWasPlayedBefore)
         const uint64_t direct = checksum(demo->screen);
         const uint32_t random = randomState;
         EXPECT_EQ(demo->demoTime, target);
+        EXPECT_GT(recorder->framesRecorded(), firstFrameAtOrAfter(target, Recorder::kGridFps)) << "recorded up to it";
         playLive(target);
         player->jumpTo(100000, 0);
         playLive(100000);
