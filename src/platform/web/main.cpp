@@ -1,10 +1,15 @@
 // The page's entry points (site/demo.js calls them). The browser cannot run
 // the demo's frame loop, so the page drives it: the demo's own start-up,
-// then one runFrame per display refresh; or, for the test hook and the
-// benchmark, frames on demo-capture's fixed grid.
+// then one runFrame per display refresh, with the player (core/player.h)
+// on the page's keys and its bar; or, for the test hook and the benchmark,
+// frames on demo-capture's fixed grid. The web has no threads: the player's
+// recording is drawn in the page's idle time.
 #include "capture/capture_options.h"
 #include "core/events.h"
+#include "core/frame_grid.h"
 #include "core/frame_loop.h"
+#include "core/player.h"
+#include "core/recorder.h"
 #include "core/startup.h"
 #include "effects/pixel_view.h"
 #include "globals.h"
@@ -14,11 +19,14 @@
 
 #include <emscripten.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 Demo demo;
+std::unique_ptr<Recorder> recorder;
+std::unique_ptr<Player> player;
 CaptureOptions grid;
 uint64_t gridFrame = 0;
 std::string optionsMessage;
@@ -26,6 +34,18 @@ std::vector<uint32_t> canvasPixels(static_cast<size_t>(kScreenWidth) * kScreenHe
 
 // The page's clock; a quit comes only from the keys it sends.
 const Platform webPlatform = {SDL_GetTicks, quitEventPending};
+
+// The clock and the sound stand still from tick count `since`, when a jump
+// began, to now. A jump replays up to Recorder::kSnapshotSpacing frames, and
+// right after load may first have to record up to its moment, for seconds,
+// with the page's thread busy all along: the demo goes on from the frame
+// the jump shows, once it is shown.
+void standStillSince(uint32_t since)
+{
+    if (demo.paused) return;
+    pauseDemo(demo, since);
+    resumeDemo(demo, SDL_GetTicks());
+}
 }  // namespace
 
 extern "C" {
@@ -51,7 +71,8 @@ EMSCRIPTEN_KEEPALIVE unsigned webGridSeed()
     return grid.seed;
 }
 
-// Start-up up to the first frame, with the random generator seeded by `seed`.
+// Start-up up to the first frame, with the random generator seeded by `seed`,
+// and the player with its recorder, which draws nothing before webRecord.
 // False (after a message on the console) when a picture cannot be loaded.
 EMSCRIPTEN_KEEPALIVE int webLoad(unsigned seed)
 {
@@ -62,7 +83,49 @@ EMSCRIPTEN_KEEPALIVE int webLoad(unsigned seed)
         SDL_SetEventFilter(eventFilter);
         return openDisplay(kScreenWidth, kScreenHeight, true);
     };
-    return startDemo(demo, start);
+    if (!startDemo(demo, start)) return 0;
+    recorder = std::make_unique<Recorder>(demo, seed);
+    player = std::make_unique<Player>(demo, *recorder, false);
+    return 1;
+}
+
+// Records up to `frames` more frames for the player; false once all are.
+EMSCRIPTEN_KEEPALIVE int webRecord(int frames)
+{
+    return recorder->record(frames);
+}
+
+// The recording holds every grid frame before this demoTime.
+EMSCRIPTEN_KEEPALIVE uint32_t webRecordedUntil()
+{
+    return frameTime(recorder->framesRecorded(), Recorder::kGridFps);
+}
+
+// The player's jump to the first grid frame at or after demoTime `target`,
+// for the bar and the address: at the prompt too, before webBegin.
+EMSCRIPTEN_KEEPALIVE void webJump(uint32_t target)
+{
+    const uint32_t ticks = SDL_GetTicks();
+    player->jumpTo(target, ticks);
+    standStillSince(ticks);
+}
+
+// Paused by the player's Space or the page's webPause.
+EMSCRIPTEN_KEEPALIVE int webPaused()
+{
+    return demo.paused;
+}
+
+// The demoTime scene `scene` starts at, -1 past the last one.
+EMSCRIPTEN_KEEPALIVE int webSceneStart(int scene)
+{
+    return scene >= 0 && scene < kSceneCount ? static_cast<int>(kSceneStarts[scene]) : -1;
+}
+
+// The demoTime of the last frame a jump lands on.
+EMSCRIPTEN_KEEPALIVE uint32_t webLastFrameTime()
+{
+    return frameTime(Recorder::lastFrame(), Recorder::kGridFps);
 }
 
 // The frame of demoTime 0, shown dimmed under the page's start prompt. The
@@ -73,20 +136,29 @@ EMSCRIPTEN_KEEPALIVE void webDrawFirstFrame()
     drawFrame(demo);
 }
 
-// The real-time run: the clock starts here, with the music.
+// The real-time run from the moment on the screen, 0 or where a jump at the
+// prompt put it: the clock starts here, with the music.
 EMSCRIPTEN_KEEPALIVE int webBegin()
 {
-    demo.startTicks = SDL_GetTicks();
-    demo.demoTime = 0;
+    const uint32_t ticks = SDL_GetTicks();
+    demo.startTicks = ticks - demo.demoTime;
     usePlatformSound();
     soundInit(0);
+    // The jump came before there was any sound: the music, and the cues
+    // the timeline has fired, start from there now.
+    if (demo.demoTime > 0) soundJump(demo.demoTime, ticks, demo.startTicks, demo.cuePending, demo.cueFiredAt);
     return !webPlatform.quitPending();
 }
 
-// One frame for the display refresh; false once the demo has ended.
+// One frame for the display refresh; false once the demo has ended. A frame
+// with the player's keys to take may be a jump.
 EMSCRIPTEN_KEEPALIVE int webStep()
 {
-    return !quitRequested && runFrame(demo, webPlatform);
+    const uint32_t ticks = SDL_GetTicks();
+    const bool keys = playerKeys.count > 0;
+    const bool going = !quitRequested && runFrame(demo, webPlatform, player.get());
+    if (keys) standStillSince(ticks);
+    return going;
 }
 
 // The page hidden, and back: the clock and the sound stop where they are and
@@ -108,9 +180,11 @@ EMSCRIPTEN_KEEPALIVE void webEnd()
     soundShutdown();
 }
 
-EMSCRIPTEN_KEEPALIVE void webEscape(int pressed)
+// A key the page passes on, by its SDL 1.2 key number: Escape and the
+// player's keys.
+EMSCRIPTEN_KEEPALIVE void webKey(int key, int pressed)
 {
-    webSendKey(SDLK_ESCAPE, pressed != 0);
+    webSendKey(static_cast<SDLKey>(key), pressed != 0);
 }
 
 // The next frame of the grid set by webCaptureOptions, drawn as demo-capture

@@ -5,8 +5,18 @@
 // first title frame dimmed until a click or a key, then starts the demo and
 // its music together, asks for full screen and draws one frame per display
 // refresh. A hidden page pauses, picture and sound, until a click or a key
-// once it is back. Escape, or leaving full screen, ends the demo, and the
-// page offers to play again in a fresh instance.
+// once it is back. Escape, or leaving full screen by the browser's Escape,
+// ends the demo, and the page offers to play again in a fresh instance.
+//
+// The player (src/core/player.h) takes the desktop's keys, and a bar over the
+// bottom of the picture plays and pauses, seeks (dragged, or a tap; near a
+// scene's mark it lands on the scene's start), shows the time, gives a link
+// to the moment shown and goes to full screen and back. It hides after 2 s
+// of play without a pointer moving, and shows on a movement or a tap and
+// while paused. An address ending in #t=SECONDS (a media fragment: also
+// npt:SECONDS and [h:]m:ss) opens on that moment's exact frame, and the
+// click plays from there. The player's recording is drawn while the page is
+// idle, from the prompt on; up to the address's moment before it.
 //
 // Test hook, index.html?seed=S&fps=N&at=T: frames on demo-capture's grid
 // (frame n at demoTime floor(n x 1000 / N), every frame in order), without
@@ -14,6 +24,7 @@
 // the canvas; then window.demoFrameReady = T. With several times (at=T1,T2)
 // it stops at each and goes on when window.demoContinue() is called. Options
 // demo-capture refuses set window.demoFrameError to its message.
+// index.html?seed=S without at is the plain page on seed S.
 (() => {
   const kWidth = 640;
   const kHeight = 480;
@@ -24,15 +35,24 @@
   const message = document.getElementById('message');
   const progress = document.getElementById('progress');
   const again = document.getElementById('again');
+  const keysHelp = document.getElementById('keys');
+  const bar = document.getElementById('bar');
+  const playButton = document.getElementById('play');
+  const seekBar = document.getElementById('seek');
+  const played = document.getElementById('played');
+  const clock = document.getElementById('clock');
+  const linkButton = document.getElementById('link');
+  const fullButton = document.getElementById('full');
   const query = new URLSearchParams(location.search);
 
   window.demoFramesDrawn = 0;
 
-  function show(text, { bar = false, button = false } = {}) {
+  function show(text, { bar = false, button = false, keys = false } = {}) {
     panel.hidden = false;
     message.textContent = text;
     progress.hidden = !bar;
     again.hidden = !button;
+    keysHelp.hidden = !keys;
   }
 
   let scriptLoaded = null;
@@ -233,6 +253,170 @@
   window.demoTime = () => (demo ? demo._webDemoTime() >>> 0 : null);
   window.demoState = () => state;
 
+  // SDL 1.2's numbers (src/platform/web/include/SDL.h) for the keys the demo
+  // takes: Escape and the player's.
+  const kSdlKeys = new Map([['Escape', 27], [' ', 32], [',', 44], ['.', 46], ['ArrowRight', 275],
+    ['ArrowLeft', 276], ['Home', 278], ['PageUp', 280], ['PageDown', 281]]);
+  // Held down, only the frame steps repeat: a jump takes up to a few tenths
+  // of a second, and repeated ones would pile up.
+  const kRepeating = new Set([',', '.']);
+
+  function sendKey(key) {
+    demo._webKey(kSdlKeys.get(key), 1);
+    demo._webKey(kSdlKeys.get(key), 0);
+  }
+
+  // The player's recording (src/core/recorder.h) is drawn in the page's idle
+  // time, a frame at a time while more of the idle period is left than a
+  // frame takes at worst, so that no display refresh waits for it. Where
+  // there is no requestIdleCallback, a short slice after each turn.
+  const kRecordMarginMs = 6;
+  const whenIdle = window.requestIdleCallback?.bind(window) ?? (callback => setTimeout(() => {
+    const end = performance.now() + 2 * kRecordMarginMs;
+    callback({ timeRemaining: () => end - performance.now() });
+  }));
+  function recordWhenIdle(instance) {
+    whenIdle(deadline => {
+      if (instance !== demo || state === 'ended') return;
+      while (deadline.timeRemaining() > kRecordMarginMs)
+        if (!instance._webRecord(1)) return;
+      recordWhenIdle(instance);
+    });
+  }
+
+  // Records up to demoTime `ms`, in slices that let the progress bar move:
+  // the jump there at load then replays a few frames at most.
+  async function recordUpTo(ms) {
+    let more = true;
+    while (more && demo._webRecordedUntil() <= ms) {
+      const sliceEnd = performance.now() + 40;
+      while (more && demo._webRecordedUntil() <= ms && performance.now() < sliceEnd) more = demo._webRecord(1);
+      progress.value = demo._webRecordedUntil() / ms;
+      await new Promise(resolve => setTimeout(resolve));
+    }
+  }
+
+  // The moment of a media fragment address (#t=12.5, #t=npt:1:02.5, an end
+  // after a comma ignored: the demo plays on) in ms, or null.
+  function momentOf(hash) {
+    const t = new URLSearchParams(hash.slice(1)).get('t') ?? '';
+    const m = /^(?:npt:)?(?:(?:(\d+):)?(\d+):)?(\d+(?:\.\d*)?)(?:,.*)?$/.exec(t);
+    if (!m) return null;
+    const [, hours = 0, minutes = 0, seconds] = m;
+    return Math.round(((Number(hours) * 60 + Number(minutes)) * 60 + Number(seconds)) * 1000);
+  }
+
+  // m:ss.s, the tenth rounded down, as the desktop's bar has it.
+  function clockText(ms) {
+    const tenths = Math.floor(ms / 100);
+    return `${Math.floor(tenths / 600)}:${String(Math.floor(tenths / 10) % 60).padStart(2, '0')}.${tenths % 10}`;
+  }
+
+  // The bar. During play it shows for kBarShownMs after the pointer last
+  // moved or tapped, or a player's key; while paused, dragging or hovered
+  // it stays.
+  const kBarShownMs = 2000;
+  // A seek this close to a scene's mark, in CSS pixels, lands on its start.
+  const kSnapPx = 8;
+  let barUntil = 0;
+  let sceneStarts = [];
+  let endTime = 1;
+  let dragging = null;  // the pointer dragging the seek bar
+  let seekTarget = null;  // a seek for the next display refresh
+
+  const poke = () => { barUntil = performance.now() + kBarShownMs; };
+  const setText = (element, text) => { if (element.textContent !== text) element.textContent = text; };
+
+  // The scenes' marks on the seek bar, from the demo's timeline.
+  function markScenes() {
+    endTime = demo._webLastFrameTime();
+    sceneStarts = [];
+    for (let i = 1, start; (start = demo._webSceneStart(i)) >= 0; ++i) sceneStarts.push(start);
+    seekBar.querySelectorAll('.mark').forEach(mark => mark.remove());
+    for (const start of sceneStarts) {
+      const mark = document.createElement('div');
+      mark.className = 'mark';
+      mark.dataset.time = start;
+      mark.style.left = `${100 * start / endTime}%`;
+      seekBar.appendChild(mark);
+    }
+  }
+
+  function updateBar() {
+    const t = demo._webDemoTime() >>> 0;
+    const paused = demo._webPaused() !== 0;
+    const shown = paused || dragging !== null || performance.now() < barUntil || bar.matches(':hover');
+    bar.classList.toggle('shown', shown);
+    stage.classList.toggle('idle', !shown);
+    setText(playButton, paused ? '\u25b6' : '\u275a\u275a');
+    playButton.setAttribute('aria-label', paused ? 'play' : 'pause');
+    played.style.width = `${100 * Math.min(t, endTime) / endTime}%`;
+    setText(clock, `${clockText(t)} / ${clockText(endTime)}`);
+  }
+
+  // While the demo runs, on the next display refresh, so that a drag jumps
+  // once a refresh at most; at the prompt and while hidden at once.
+  function seek(ms) {
+    if (state === 'running') {
+      seekTarget = ms;
+    } else if (state === 'ready' || state === 'paused') {
+      demo._webJump(ms);
+      present(demo);
+      if (state === 'ready') showPrompt();
+      else tellMix();
+    }
+  }
+
+  function momentAt(clientX) {
+    const box = seekBar.getBoundingClientRect();
+    const x = Math.min(Math.max(clientX - box.left, 0), box.width);
+    const near = sceneStarts.find(start => Math.abs(x - box.width * start / endTime) <= kSnapPx);
+    return near ?? Math.round(endTime * x / box.width);
+  }
+
+  seekBar.addEventListener('pointerdown', event => {
+    if (state !== 'running') return;
+    dragging = event.pointerId;
+    seekBar.setPointerCapture(event.pointerId);
+    seek(momentAt(event.clientX));
+  });
+  seekBar.addEventListener('pointermove', event => {
+    if (event.pointerId === dragging) seek(momentAt(event.clientX));
+  });
+  for (const type of ['pointerup', 'pointercancel'])
+    seekBar.addEventListener(type, event => { if (event.pointerId === dragging) dragging = null; });
+
+  // A button clicked keeps no focus, so that Space goes on pausing.
+  for (const button of [playButton, linkButton, fullButton]) button.addEventListener('click', () => button.blur());
+  playButton.addEventListener('click', () => sendKey(' '));
+  linkButton.addEventListener('click', () => {
+    // In ms: paused on a frame, the link opens on that very frame.
+    const address = new URL(location.href);
+    address.hash = `t=${(demo._webDemoTime() >>> 0) / 1000}`;
+    history.replaceState(null, '', address);
+    const note = text => {
+      linkButton.dataset.note = text;
+      setTimeout(() => delete linkButton.dataset.note, 2000);
+    };
+    const copied = navigator.clipboard?.writeText(address.href) ?? Promise.reject();
+    copied.then(() => note('copied'), () => note('in the address bar'));
+  });
+  fullButton.hidden = !stage.requestFullscreen;
+  // Left through the button, full screen ends nothing.
+  let leavingFullScreen = false;
+  fullButton.addEventListener('click', () => {
+    if (!document.fullscreenElement) {
+      enterFullScreen();
+    } else {
+      leavingFullScreen = true;
+      document.exitFullscreen().catch(() => {});
+    }
+  });
+  addEventListener('hashchange', () => {
+    const moment = momentOf(location.hash);
+    if (moment !== null) seek(moment);
+  });
+
   function enterFullScreen() {
     if (stage.requestFullscreen && !document.fullscreenElement) stage.requestFullscreen().catch(() => {});
   }
@@ -240,6 +424,7 @@
   function finish() {
     if (state === 'ended') return;
     state = 'ended';
+    bar.hidden = true;
     demo._webEnd();
     tellMix();
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
@@ -248,9 +433,16 @@
 
   function frame() {
     if (state !== 'running') return;
-    const going = demo._webStep();
+    let going = true;
+    if (seekTarget === null) {
+      going = demo._webStep();
+    } else {
+      demo._webJump(seekTarget);
+      seekTarget = null;
+    }
     present(demo);
     tellMix();
+    updateBar();
     if (going) requestAnimationFrame(frame);
     else finish();
   }
@@ -270,13 +462,21 @@
     const ahead = heardTicksAtZero() + 1000 * speaker.audio.currentTime - demo._webTicks();
     tellMix({ delay: Math.round(Math.max(kLeastMixDelayMs, ahead + kCueMarginMs)) });
     state = 'running';
+    bar.hidden = false;
+    poke();
     if (document.hidden) pause();
     else requestAnimationFrame(frame);
   }
 
+  // Whether the page's pause stopped a demo that played: one the player
+  // paused stays paused after it.
+  let resumePlays = false;
+
   function pause() {
     if (state !== 'running') return;
     state = 'paused';
+    bar.hidden = true;
+    resumePlays = demo._webPaused() === 0;
     demo._webPause(1);
     tellMix();
     canvas.classList.add('dimmed');
@@ -286,53 +486,73 @@
   function resume() {
     state = 'running';
     panel.hidden = true;
+    bar.hidden = false;
     canvas.classList.remove('dimmed');
     enterFullScreen();
-    demo._webPause(0);
+    if (resumePlays) demo._webPause(0);
     tellMix();
     requestAnimationFrame(frame);
   }
 
-  // Seeded from the calendar time, as the native demo is.
+  // Seeded from the calendar time, as the native demo is, or by the query.
   async function prepare() {
     demo = await loadDemo();
-    if (!demo._webLoad(Math.floor(Date.now() / 1000) >>> 0)) {
+    const seed = query.has('seed') ? Number(query.get('seed')) : Math.floor(Date.now() / 1000);
+    if (!demo._webLoad(seed >>> 0)) {
       show('The demo could not start (see the console).');
       return false;
     }
+    markScenes();
+    recordWhenIdle(demo);
     await handSoundsTo(demo);
     speaker ??= await makeSpeaker();
     return true;
   }
 
+  function showPrompt() {
+    const t = demo._webDemoTime() >>> 0;
+    show(`click or press a key to start${t ? ` at ${clockText(t)}` : ''}`, { keys: true });
+  }
+
   async function runPlain() {
     show('Loading…', { bar: true });
     if (!await prepare()) return;
-    demo._webDrawFirstFrame();
+    const moment = momentOf(location.hash);
+    if (moment) {
+      show(`going to ${clockText(moment)}…`, { bar: true });
+      await recordUpTo(moment);
+      demo._webJump(moment);
+    } else {
+      demo._webDrawFirstFrame();
+    }
     present(demo);
     canvas.classList.add('dimmed');
-    show('click or press a key to start');
+    showPrompt();
     state = 'ready';
   }
 
   // A click or a key starts the demo at the prompt and goes on after a
-  // pause; Escape ends it.
+  // pause; Escape ends it; while it runs the player's keys go to the demo
+  // and a tap shows the bar.
   const onInput = event => {
     if (event.key === 'Escape') {
-      if (state === 'running') {
-        demo._webEscape(1);
-        demo._webEscape(0);
-      } else if (state === 'paused' || state === 'starting') {
-        finish();
-      }
+      if (state === 'running') sendKey('Escape');
+      else if (state === 'paused' || state === 'starting') finish();
     } else if (state === 'ready') {
       start();
     } else if (state === 'paused') {
       resume();
+    } else if (state === 'running') {
+      poke();
+      // A button that has the keyboard's focus takes its own Space and Enter.
+      if (!kSdlKeys.has(event.key) || event.target.closest?.('button')) return;
+      event.preventDefault();
+      if (!event.repeat || kRepeating.has(event.key)) sendKey(event.key);
     }
   };
   addEventListener('pointerdown', onInput);
   addEventListener('keydown', onInput);
+  stage.addEventListener('pointermove', poke);
   document.addEventListener('visibilitychange', () => {
     if (document.hidden) pause();
   });
@@ -340,6 +560,10 @@
   // to another tab leaves full screen too, and pauses instead.
   document.addEventListener('fullscreenchange', () => {
     if (document.fullscreenElement || state !== 'running') return;
+    if (leavingFullScreen) {
+      leavingFullScreen = false;
+      return;
+    }
     setTimeout(() => {
       if (state === 'running' && !document.hidden) onInput({ key: 'Escape' });
     }, kTabSwitchMs);
