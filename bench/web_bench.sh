@@ -1,6 +1,7 @@
 #!/bin/bash
 # Frame times of the web build in headless chromium (site/bench.html): per
-# scene frame_ms <scene> <mean> <worst>. Build the site first
+# scene frame_ms <scene> <mean> <worst>; then the player's jumps, jump_ms
+# <median> <worst>, and the first one after load. Build the site first
 # (scripts/web.sh --build-only).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
