@@ -1,6 +1,7 @@
 'use strict';
 // The web build in one browser (chromium or firefox): the test hook's frames
-// against demo-capture's pictures, its refusal of an off-grid time, and the
+// against demo-capture's pictures, its refusal of an off-grid time, the
+// player's address, bar and keys against them too, and the
 // plain page with sound, which web_test.sh records: a click starts it,
 // stalls of the page's thread, a hidden tab that pauses it and a click that
 // resumes it, leaving full screen ends it (a page that froze, as Firefox's
@@ -96,6 +97,42 @@ async function testOffGrid(browser) {
   await page.close();
 }
 
+// The plain page on seed 7 at #t=40 opens on demo-capture's frame of 40 s,
+// plays from there, hides its bar during play; paused, the bar's mark of the
+// warp scene and then Page Up land on demo-capture's frames, and the link
+// names the moment shown.
+async function testPlayer(browser, consoleErrors) {
+  const page = await openPage(browser, '?seed=7#t=40', consoleErrors);
+  await waitUntil(page, () => document.getElementById('message').textContent.includes('click'), null, 60000);
+  const shows = async (t, what) => {
+    const problem = compareFrame(await canvasRgb(page), path.join(captureDir, 'seed7-fps60', `${t}.png`));
+    check(!problem, `${what}: demo-capture's frame of demoTime ${t} ${problem}`);
+  };
+  await shows(40000, 'the first frame at #t=40');
+  await page.mouse.click(400, 300);
+  check(await waitUntil(page, () => window.demoState() === 'running', null, 15000) &&
+    await page.evaluate(() => window.demoTime() > 40000 && window.demoTime() < 41500), 'the click plays from there');
+  const barShown = () => page.evaluate(() => document.getElementById('bar').classList.contains('shown'));
+  await sleep(2500);
+  check(!await barShown(), 'the bar hides during play');
+  await page.keyboard.press(' ');
+  await sleep(300);
+  check(await barShown(), 'Space pauses, and the bar shows');
+  const [x, y] = await page.evaluate(() => {
+    const box = document.querySelector('.mark[data-time="45600"]').getBoundingClientRect();
+    return [box.x + box.width / 2, box.y + box.height / 2];
+  });
+  await page.mouse.click(x, y);
+  await waitUntil(page, () => window.demoTime() === 45600, null, 5000);
+  await shows(45600, "the bar's mark of the warp scene, paused");
+  await page.keyboard.press('PageUp');
+  await waitUntil(page, () => window.demoTime() === 31500, null, 5000);
+  await shows(31500, 'Page Up from there');
+  await page.click('#link');
+  check(await page.evaluate(() => location.hash) === '#t=31.5', 'the link names the moment shown');
+  await page.close();
+}
+
 // Busy for `ms` on the page's thread, as a slow machine or a heavy tab would be.
 const stall = (page, ms) => page.evaluate(ms => {
   for (const end = performance.now() + ms; performance.now() < end;);
@@ -160,6 +197,7 @@ async function testPlain(browser, consoleErrors) {
     } else {
       for (const c of cases) await testFrames(browser, c, consoleErrors);
       await testOffGrid(browser);
+      await testPlayer(browser, consoleErrors);
     }
   } finally {
     await close();
