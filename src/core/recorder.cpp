@@ -77,7 +77,7 @@ void Recorder::start()
 void Recorder::recordFrames(int frames)
 {
     if (!started) start();
-    for (int i = 0; i < frames && next <= lastFrame(); ++i, ++next) {
+    for (int i = 0; i < frames && next <= lastFrame() && !stopped; ++i, ++next) {
         demo.demoTime = frameTime(next, kGridFps);
         renderFrame(demo);
         if (next % kSnapshotSpacing != 0) continue;
@@ -97,7 +97,6 @@ bool Recorder::record(int frames)
 
 void Recorder::stop()
 {
-    const std::lock_guard<std::mutex> hold(busy);
     stopped = true;
 }
 

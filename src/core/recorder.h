@@ -4,6 +4,7 @@
 #include "core/snapshot.h"
 #include "globals.h"
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <vector>
@@ -35,7 +36,9 @@ public:
     // Records up to `frames` more grid frames. False once the whole timeline
     // is recorded or stop() was called.
     bool record(int frames);
-    // Ends the recording: a batch under way finishes, no other starts.
+    // Ends the recording: a batch under way stops after its frame, no other
+    // starts. Does not wait for the batch, so that the demo ends at once;
+    // for the end of the run: no jump may follow.
     void stop();
     // The grid frames recorded so far, from frame 0 on: a jump to any of
     // them records nothing first.
@@ -60,7 +63,7 @@ private:
     Demo demo;
     RunState run;
     bool started = false;
-    bool stopped = false;
+    std::atomic<bool> stopped{false};  // read by a batch under way, between its frames
     uint64_t next = 0;  // the grid frame the next batch draws first
     std::vector<Snapshot> snapshots;
 };
