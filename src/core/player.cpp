@@ -15,11 +15,6 @@ constexpr uint32_t kBackToPrevious = 2000;  // Page Up goes a scene back this so
 constexpr uint32_t kBarShown = 2000;        // after a jump, a step or a resume
 constexpr uint32_t kPausedRefresh = 1000;
 
-uint32_t lastFrameTime()
-{
-    return frameTime(Recorder::lastFrame(), kFps);
-}
-
 // The scene that demoTime `t` lies in, by the timeline's starts.
 int sceneAt(uint32_t t)
 {
@@ -123,7 +118,7 @@ bool Player::takeKeys(uint32_t ticks)
                 presentDue = true;
             }
             continue;
-        case PlayerKey::Forward: jumpTo(std::min(t + kSkip, lastFrameTime()), ticks); break;
+        case PlayerKey::Forward: jumpTo(std::min(t + kSkip, Recorder::lastFrameTime()), ticks); break;
         case PlayerKey::Back: jumpTo(t > kSkip ? t - kSkip : 0, ticks); break;
         case PlayerKey::NextScene:
             if (sceneAt(t) + 1 == kSceneCount) continue;
@@ -137,7 +132,7 @@ bool Player::takeKeys(uint32_t ticks)
         }
         case PlayerKey::Start: jumpTo(0, ticks); break;
         case PlayerKey::StepForward:
-            if (!demo.paused || t >= lastFrameTime()) continue;
+            if (!demo.paused || t >= Recorder::lastFrameTime()) continue;
             jumpTo(t + 1, ticks);
             break;
         case PlayerKey::StepBack: {

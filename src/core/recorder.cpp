@@ -59,6 +59,11 @@ uint64_t Recorder::lastFrame()
     return firstFrameAtOrAfter(kFountainSceneEnd, kGridFps) - 1;
 }
 
+uint32_t Recorder::lastFrameTime()
+{
+    return frameTime(lastFrame(), kGridFps);
+}
+
 void Recorder::start()
 {
     started = true;

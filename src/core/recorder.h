@@ -52,6 +52,8 @@ public:
     // The last grid frame that draws a scene: the one after it moves the
     // scene switch past the end.
     static uint64_t lastFrame();
+    // Its demoTime: the latest moment a jump lands on.
+    static uint32_t lastFrameTime();
 
 private:
     void start();

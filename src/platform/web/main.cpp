@@ -125,7 +125,7 @@ EMSCRIPTEN_KEEPALIVE int webSceneStart(int scene)
 // The demoTime of the last frame a jump lands on.
 EMSCRIPTEN_KEEPALIVE uint32_t webLastFrameTime()
 {
-    return frameTime(Recorder::lastFrame(), Recorder::kGridFps);
+    return Recorder::lastFrameTime();
 }
 
 // The frame of demoTime 0, shown dimmed under the page's start prompt. The
