@@ -57,9 +57,14 @@ int main()
         while (recorder.record(30)) {
         }
     });
-    Player player(demo, recorder);
+    Player player(demo, recorder, SDL_GetTicks);
     Clock::time_point t = Clock::now();
+    // As the frame loop looks for it while the jump waits for the recording.
     player.jumpTo(kSceneStarts[kSceneCount - 1], SDL_GetTicks());
+    while (player.isWaiting()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        player.takeKeys(SDL_GetTicks());
+    }
     const double first = millisecondsSince(t);
     recording.join();
     const double recorded = millisecondsSince(recordingStart);

@@ -75,13 +75,15 @@ int lineX(uint32_t t)
 }
 }  // namespace
 
-void drawPlayerBar(const PixelView& strip, uint32_t demoTime, bool paused)
+void drawPlayerBar(const PixelView& strip, uint32_t demoTime, BarSign sign)
 {
     for (int y = 0; y < strip.height; ++y)
         for (int x = 0; x < strip.width; ++x) strip.row(y)[x] = strip.row(y)[x] >> 2 & 0x3f3f3f;
-    if (paused) {
+    if (sign == BarSign::Paused) {
         fill(strip, kPauseLeft, kMiddle - 5, 3, 10, kText);
         fill(strip, kPauseLeft + 6, kMiddle - 5, 3, 10, kText);
+    } else if (sign == BarSign::Waiting) {
+        for (int dot = 0; dot < 3; ++dot) fill(strip, kPauseLeft - 3 + 5 * dot, kMiddle + 2, 2, 2, kText);
     }
     drawTime(strip, demoTime, kTimeLeft, kMiddle - 5);
     const int now = lineX(demoTime);
@@ -91,9 +93,31 @@ void drawPlayerBar(const PixelView& strip, uint32_t demoTime, bool paused)
     fill(strip, now - 1, kMiddle - 6, 3, 12, kText);
 }
 
-Player::Player(Demo& demo, Recorder& recorder, bool drawsBar)
-    : demo(demo), recorder(recorder), drawsBar(drawsBar), under(drawsBar ? size_t{kScreenWidth} * kPlayerBarHeight : 0)
+Player::Player(Demo& demo, Recorder& recorder, std::function<uint32_t()> clock, bool drawsBar)
+    : demo(demo),
+      recorder(recorder),
+      clock(std::move(clock)),
+      drawsBar(drawsBar),
+      under(drawsBar ? size_t{kScreenWidth} * kPlayerBarHeight : 0)
 {
+}
+
+uint32_t Player::shownTime() const
+{
+    return waiting ? frameTime(waitingFor, kFps) : demo.demoTime;
+}
+
+void Player::setPaused(bool paused, uint32_t ticks)
+{
+    presentDue = true;
+    if (waiting) {
+        playsAfterWait = !paused;
+    } else if (paused) {
+        pauseDemo(demo, ticks);
+    } else {
+        resumeDemo(demo, ticks);
+        showBar(ticks);
+    }
 }
 
 void Player::showBar(uint32_t ticks)
@@ -106,18 +130,14 @@ void Player::showBar(uint32_t ticks)
 bool Player::takeKeys(uint32_t ticks)
 {
     bool placed = false;
+    if (waiting && recorder.framesRecorded() > waitingFor) {
+        land(waitingFor, ticks);
+        placed = true;
+    }
     for (int i = 0; i < playerKeys.count; ++i) {
-        const uint32_t t = demo.demoTime;
+        const uint32_t t = shownTime();
         switch (playerKeys.pressed[i]) {
-        case PlayerKey::Pause:
-            if (demo.paused) {
-                resumeDemo(demo, ticks);
-                showBar(ticks);
-            } else {
-                pauseDemo(demo, ticks);
-                presentDue = true;
-            }
-            continue;
+        case PlayerKey::Pause: setPaused(!paused(), ticks); continue;
         case PlayerKey::Forward: jumpTo(std::min(t + kSkip, Recorder::lastFrameTime()), ticks); break;
         case PlayerKey::Back: jumpTo(t > kSkip ? t - kSkip : 0, ticks); break;
         case PlayerKey::NextScene:
@@ -132,11 +152,11 @@ bool Player::takeKeys(uint32_t ticks)
         }
         case PlayerKey::Start: jumpTo(0, ticks); break;
         case PlayerKey::StepForward:
-            if (!demo.paused || t >= Recorder::lastFrameTime()) continue;
+            if (!paused() || t >= Recorder::lastFrameTime()) continue;
             jumpTo(t + 1, ticks);
             break;
         case PlayerKey::StepBack: {
-            if (!demo.paused || t == 0) continue;
+            if (!paused() || t == 0) continue;
             const uint64_t before = firstFrameAtOrAfter(t, kFps) - 1;
             jumpTo(frameTime(before, kFps), ticks);
             break;
@@ -152,6 +172,23 @@ bool Player::takeKeys(uint32_t ticks)
 void Player::jumpTo(uint32_t target, uint32_t ticks)
 {
     const uint64_t frame = std::min(firstFrameAtOrAfter(target, kFps), Recorder::lastFrame());
+    const bool step = !waiting && onGrid && frame == gridFrame + 1;
+    if (step || recorder.framesRecorded() > frame) {
+        land(frame, ticks);
+        return;
+    }
+    if (!waiting) {
+        playsAfterWait = !demo.paused;
+        pauseDemo(demo, ticks);
+        waiting = true;
+    }
+    waitingFor = frame;
+    onGrid = false;
+    presentDue = true;
+}
+
+void Player::land(uint64_t frame, uint32_t ticks)
+{
     const uint32_t before = demo.demoTime;
     // One frame on from the grid frame on the screen is drawn from it as it
     // is; any other is replayed from a snapshot.
@@ -165,10 +202,17 @@ void Player::jumpTo(uint32_t target, uint32_t ticks)
     demo.demoTime = frameTime(frame, kFps);
     gridFrame = frame;
     onGrid = true;
-    // The clock keeps the trail it had behind the elapsed time.
+    // The clock keeps the trail it had behind the elapsed time, and playing
+    // stood still while the frames were replayed.
+    const uint32_t now = clock();
+    if (!demo.paused) demo.startTicks += now - ticks;
     demo.startTicks -= demo.demoTime - before;
-    soundJump(demo.demoTime, ticks, demo.startTicks, demo.cuePending, demo.cueFiredAt);
-    showBar(ticks);
+    soundJump(demo.demoTime, now, demo.startTicks, demo.cuePending, demo.cueFiredAt);
+    if (waiting) {
+        waiting = false;
+        if (playsAfterWait) resumeDemo(demo, now);
+    }
+    showBar(now);
 }
 
 // The screen's bottom rows, where the bar goes; the screen locked.
@@ -188,7 +232,8 @@ void Player::present(uint32_t ticks)
             const PixelView strip = barStrip();
             for (int y = 0; y < kPlayerBarHeight; ++y)
                 std::copy_n(strip.row(y), kScreenWidth, &under[size_t{kScreenWidth} * y]);
-            drawPlayerBar(strip, demo.demoTime, demo.paused);
+            const BarSign sign = waiting ? BarSign::Waiting : demo.paused ? BarSign::Paused : BarSign::None;
+            drawPlayerBar(strip, shownTime(), sign);
             barDrawn = true;
         }
     }

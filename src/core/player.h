@@ -5,6 +5,7 @@
 #include "effects/pixel_view.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The demo as a player, on the keys the event filter passes on (playerKeys,
@@ -19,6 +20,12 @@
 // Page Down in the last scene and a jump past the last frame stay on it:
 // the demo ends by itself when it plays past the end.
 //
+// Right after start-up the recording may not have reached a jump's frame
+// yet. The jump then waits for it, as a video player waits for the stream
+// after a seek: the picture holds, the sound falls silent and the bar
+// shows where it is going. The keys go on from there, and Space says
+// whether it plays on once it lands.
+//
 // While paused, and for 2 s after a jump, a step or a resume, a bar across
 // the bottom shows the timeline with the scenes' starts, the position, the
 // time and, while paused, a pause sign. It is drawn over the screen only
@@ -29,11 +36,14 @@ public:
     // Without `drawsBar` the screen gets no bar: the web page shows a bar of
     // its own over the picture, and reads the screen after the flip, when a
     // bar drawn for the flip alone would be gone again.
-    Player(Demo& demo, Recorder& recorder, bool drawsBar = true);
+    // `clock` is the platform's tick count: the clock and the sound stand
+    // still while a jump replays its frames.
+    Player(Demo& demo, Recorder& recorder, std::function<uint32_t()> clock, bool drawsBar = true);
 
-    // Acts on the keys pressed since the last call, at tick count `ticks`.
-    // True when the screen now holds a frame of the grid that a jump or a
-    // step put there, to be presented as it is.
+    // Acts on the keys pressed since the last call, at tick count `ticks`,
+    // after landing a waiting jump whose frame is recorded now. True when
+    // the screen is to be presented as it is: it holds a grid frame that a
+    // jump or a step put there, or the picture a jump waits on.
     bool takeKeys(uint32_t ticks);
 
     // Flips the screen, with the bar over it while it shows, if drawn.
@@ -48,12 +58,26 @@ public:
     // the keys do, and the web page's seek bar and address.
     void jumpTo(uint32_t target, uint32_t ticks);
 
+    // Pauses or plays on, as Space does; a waiting jump then lands paused
+    // or playing.
+    void setPaused(bool paused, uint32_t ticks);
+    bool paused() const { return waiting ? !playsAfterWait : demo.paused; }
+    // Whether a jump waits for the recording (the demo is paused meanwhile).
+    bool isWaiting() const { return waiting; }
+    // The moment the player is at: a waiting jump's, else demoTime.
+    uint32_t shownTime() const;
+
 private:
+    void land(uint64_t frame, uint32_t ticks);
     void showBar(uint32_t ticks);
     PixelView barStrip() const;
 
     Demo& demo;
     Recorder& recorder;
+    const std::function<uint32_t()> clock;
+    bool waiting = false;
+    uint64_t waitingFor = 0;      // the grid frame a waiting jump goes to
+    bool playsAfterWait = false;  // whether the demo plays on once it lands
     uint64_t gridFrame = 0;  // the grid frame on the screen, while onGrid
     bool onGrid = false;     // the screen holds gridFrame and the clock has not moved since
     uint32_t barUntil = 0;   // tick count the bar shows until, when playing
@@ -67,8 +91,10 @@ private:
 // The bar's height in pixels, at the bottom of the screen.
 constexpr int kPlayerBarHeight = 24;
 
+enum class BarSign { None, Paused, Waiting };
+
 // Draws the bar for `demoTime` over `strip`, a full-width view of the
 // screen's bottom kPlayerBarHeight rows: the picture under it darkened, the
-// scenes' starts, the time played along the timeline, m:ss.s and the pause
-// sign when `paused`.
-void drawPlayerBar(const PixelView& strip, uint32_t demoTime, bool paused);
+// scenes' starts, the time played along the timeline, m:ss.s and the sign:
+// two bars for paused, three dots for a jump that waits.
+void drawPlayerBar(const PixelView& strip, uint32_t demoTime, BarSign sign);

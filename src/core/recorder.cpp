@@ -11,7 +11,6 @@
 #include "effects/zoom_blend_effect.h"
 #include "random.h"
 
-#include <algorithm>
 #include <new>
 
 namespace {
@@ -105,20 +104,9 @@ void Recorder::stop()
     stopped = true;
 }
 
-uint64_t Recorder::framesRecorded()
-{
-    const std::lock_guard<std::mutex> hold(busy);
-    return next;
-}
-
 uint64_t Recorder::restoreAtOrBefore(uint64_t frame, Demo& target)
 {
     const std::lock_guard<std::mutex> hold(busy);
-    frame = std::min(frame, lastFrame());
-    if (next <= frame) {
-        const RunStateSwap swap(run);
-        recordFrames(static_cast<int>(frame + 1 - next));
-    }
     const Snapshot& snapshot = snapshots[frame / kSnapshotSpacing];
     restoreSnapshot(target, snapshot);
     return snapshot.frame;

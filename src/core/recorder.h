@@ -18,7 +18,7 @@
 //
 // It records in batches, on whichever thread calls it, one at a time: the
 // desktop gives it a thread of its own, the web page records between
-// frames, and a jump to a frame not recorded yet records up to it first.
+// frames, and a jump to a frame not recorded yet waits for it.
 class Recorder {
 public:
     static constexpr int kGridFps = 60;
@@ -41,12 +41,12 @@ public:
     // for the end of the run: no jump may follow.
     void stop();
     // The grid frames recorded so far, from frame 0 on: a jump to any of
-    // them records nothing first.
-    uint64_t framesRecorded();
+    // them records nothing first. Does not wait for a batch under way.
+    uint64_t framesRecorded() const { return next; }
 
     // Puts `demo`, and the calling thread's run state, at the latest
-    // snapshot at or before grid frame `frame` (at most lastFrame()),
-    // recording up to it first when need be; the snapshot's frame.
+    // snapshot at or before grid frame `frame`, one already recorded (below
+    // framesRecorded()); the snapshot's frame.
     uint64_t restoreAtOrBefore(uint64_t frame, Demo& demo);
 
     // The last grid frame that draws a scene: the one after it moves the
@@ -66,6 +66,6 @@ private:
     RunState run;
     bool started = false;
     std::atomic<bool> stopped{false};  // read by a batch under way, between its frames
-    uint64_t next = 0;  // the grid frame the next batch draws first
+    std::atomic<uint64_t> next{0};  // the grid frame the next batch draws first; read without `busy`
     std::vector<Snapshot> snapshots;
 };

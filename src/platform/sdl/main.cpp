@@ -36,10 +36,11 @@ int runDemo()
         while (recorder.record(kRecordingBatch)) {
         }
     });
-    Player player(demo, recorder);
+    const Platform platform = desktopPlatform(demo.screen);
+    Player player(demo, recorder, platform.ticks);
 
     demo.demoTime = 0;
-    runFrameLoop(demo, desktopPlatform(demo.screen), &player);
+    runFrameLoop(demo, platform, &player);
     recorder.stop();
     recording.join();
 

@@ -34,18 +34,6 @@ std::vector<uint32_t> canvasPixels(static_cast<size_t>(kScreenWidth) * kScreenHe
 
 // The page's clock; a quit comes only from the keys it sends.
 const Platform webPlatform = {SDL_GetTicks, quitEventPending};
-
-// The clock and the sound stand still from tick count `since`, when a jump
-// began, to now. A jump replays up to Recorder::kSnapshotSpacing frames, and
-// right after load may first have to record up to its moment, for seconds,
-// with the page's thread busy all along: the demo goes on from the frame
-// the jump shows, once it is shown.
-void standStillSince(uint32_t since)
-{
-    if (demo.paused) return;
-    pauseDemo(demo, since);
-    resumeDemo(demo, SDL_GetTicks());
-}
 }  // namespace
 
 extern "C" {
@@ -85,7 +73,7 @@ EMSCRIPTEN_KEEPALIVE int webLoad(unsigned seed)
     };
     if (!startDemo(demo, start)) return 0;
     recorder = std::make_unique<Recorder>(demo, seed);
-    player = std::make_unique<Player>(demo, *recorder, false);
+    player = std::make_unique<Player>(demo, *recorder, webPlatform.ticks, false);
     return 1;
 }
 
@@ -102,18 +90,30 @@ EMSCRIPTEN_KEEPALIVE uint32_t webRecordedUntil()
 }
 
 // The player's jump to the first grid frame at or after demoTime `target`,
-// for the bar and the address: at the prompt too, before webBegin.
+// for the bar and the address: at the prompt too, before webBegin, once
+// the recording has reached it. Until it has, the jump waits (webWaiting).
 EMSCRIPTEN_KEEPALIVE void webJump(uint32_t target)
 {
-    const uint32_t ticks = SDL_GetTicks();
-    player->jumpTo(target, ticks);
-    standStillSince(ticks);
+    player->jumpTo(target, SDL_GetTicks());
 }
 
-// Paused by the player's Space or the page's webPause.
+// Whether a jump waits for the recording: the page records harder.
+EMSCRIPTEN_KEEPALIVE int webWaiting()
+{
+    return player->isWaiting();
+}
+
+// Paused by the player's Space or the page's webPause, or to land paused.
 EMSCRIPTEN_KEEPALIVE int webPaused()
 {
-    return demo.paused;
+    return player->paused();
+}
+
+// The moment the player is at, for the bar and the link: where a waiting
+// jump goes, else demoTime.
+EMSCRIPTEN_KEEPALIVE uint32_t webShownTime()
+{
+    return player->shownTime();
 }
 
 // The demoTime scene `scene` starts at, -1 past the last one.
@@ -154,19 +154,14 @@ EMSCRIPTEN_KEEPALIVE int webBegin()
 // with the player's keys to take may be a jump.
 EMSCRIPTEN_KEEPALIVE int webStep()
 {
-    const uint32_t ticks = SDL_GetTicks();
-    const bool keys = playerKeys.count > 0;
-    const bool going = !quitRequested && runFrame(demo, webPlatform, player.get());
-    if (keys) standStillSince(ticks);
-    return going;
+    return !quitRequested && runFrame(demo, webPlatform, player.get());
 }
 
 // The page hidden, and back: the clock and the sound stop where they are and
 // go on from there.
 EMSCRIPTEN_KEEPALIVE void webPause(int paused)
 {
-    if (paused) pauseDemo(demo, SDL_GetTicks());
-    else resumeDemo(demo, SDL_GetTicks());
+    player->setPaused(paused != 0, SDL_GetTicks());
 }
 
 // The demo's tick count, which the sound worklet's clock follows.

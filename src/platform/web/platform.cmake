@@ -16,9 +16,9 @@ target_compile_options(demo_core PUBLIC -Wframe-larger-than=16384 -O3)
 add_executable(demo-web ${SDL_LIBS_SOURCES} ${WEB}/audio_device.cpp ${WEB}/main.cpp ${WEB}/mix_batch.cpp
     ${WEB}/picture_files.cpp ${WEB}/sdl_layer.cpp ${WEB}/sound_files.cpp ${WEB}/surface_ops.cpp)
 target_link_libraries(demo-web PRIVATE demo_core)
-set(EXPORTS _webCaptureOptions _webGridSeed _webLoad _webRecord _webRecordedUntil _webJump _webPaused _webSceneStart
-    _webLastFrameTime _webDrawFirstFrame _webBegin _webStep _webPause _webTicks _webEnd _webKey _webGridFrame
-    _webDemoTime _webPresent _webSoundFileName _webSoundFile _webTakeMixCommands _webMixCommands)
+set(EXPORTS _webCaptureOptions _webGridSeed _webLoad _webRecord _webRecordedUntil _webJump _webWaiting _webPaused
+    _webShownTime _webSceneStart _webLastFrameTime _webDrawFirstFrame _webBegin _webStep _webPause _webTicks _webEnd
+    _webKey _webGridFrame _webDemoTime _webPresent _webSoundFileName _webSoundFile _webTakeMixCommands _webMixCommands)
 list(JOIN EXPORTS "," EXPORT_LIST)
 target_link_options(demo-web PRIVATE -O3
     -sMODULARIZE=1 -sEXPORT_NAME=createDemo -sENVIRONMENT=web

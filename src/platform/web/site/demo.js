@@ -343,10 +343,12 @@
   }
 
   function updateBar() {
-    const t = demo._webDemoTime() >>> 0;
+    const t = demo._webShownTime() >>> 0;
     const paused = demo._webPaused() !== 0;
-    const shown = paused || dragging !== null || performance.now() < barUntil || bar.matches(':hover');
+    const waiting = demo._webWaiting() !== 0;
+    const shown = paused || waiting || dragging !== null || performance.now() < barUntil || bar.matches(':hover');
     bar.classList.toggle('shown', shown);
+    bar.classList.toggle('waiting', waiting);
     stage.classList.toggle('idle', !shown);
     setText(playButton, paused ? '\u25b6' : '\u275a\u275a');
     playButton.setAttribute('aria-label', paused ? 'play' : 'pause');
@@ -355,11 +357,15 @@
   }
 
   // While the demo runs, on the next display refresh, so that a drag jumps
-  // once a refresh at most; at the prompt and while hidden at once.
-  function seek(ms) {
+  // once a refresh at most; at the prompt and while hidden once recorded
+  // up to there.
+  async function seek(ms) {
     if (state === 'running') {
       seekTarget = ms;
     } else if (state === 'ready' || state === 'paused') {
+      const before = state;
+      await recordUpTo(ms);
+      if (state !== before) return;
       demo._webJump(ms);
       present(demo);
       if (state === 'ready') showPrompt();
@@ -392,7 +398,7 @@
   linkButton.addEventListener('click', () => {
     // In ms: paused on a frame, the link opens on that very frame.
     const address = new URL(location.href);
-    address.hash = `t=${(demo._webDemoTime() >>> 0) / 1000}`;
+    address.hash = `t=${(demo._webShownTime() >>> 0) / 1000}`;
     history.replaceState(null, '', address);
     const note = text => {
       linkButton.dataset.note = text;
@@ -431,8 +437,17 @@
     show('', { button: true });
   }
 
+  // While a jump waits for the recording, each turn records for this long
+  // too, beside the idle time: the picture and the sound hold meanwhile, so
+  // that a late refresh costs nothing.
+  const kWaitingRecordMs = 25;
+
   function frame() {
     if (state !== 'running') return;
+    if (demo._webWaiting()) {
+      const end = performance.now() + kWaitingRecordMs;
+      while (performance.now() < end && demo._webRecord(1));
+    }
     let going = true;
     if (seekTarget === null) {
       going = demo._webStep();
@@ -510,7 +525,7 @@
   }
 
   function showPrompt() {
-    const t = demo._webDemoTime() >>> 0;
+    const t = demo._webShownTime() >>> 0;
     show(`click or press a key to start${t ? ` at ${clockText(t)}` : ''}`, { keys: true });
   }
 
