@@ -12,12 +12,13 @@ namespace {
 struct SceneEntry {
     uint32_t endTime;
     void (*draw)(Demo&);
+    bool drawsOverLastPicture;  // reads back what the frames before left on the screen
 };
 
 constexpr SceneEntry kScenes[kSceneCount] = {
-    {kTitleSceneEnd, drawTitleScene},  {kFireSceneEnd, drawFireScene},
-    {kNoiseSceneEnd, drawNoiseScene},  {kWarpSceneEnd, drawWarpScene},
-    {kLinesSceneEnd, drawLinesScene},  {kFountainSceneEnd, drawFountainScene},
+    {kTitleSceneEnd, drawTitleScene, false},  {kFireSceneEnd, drawFireScene, true},
+    {kNoiseSceneEnd, drawNoiseScene, false},  {kWarpSceneEnd, drawWarpScene, false},
+    {kLinesSceneEnd, drawLinesScene, false},  {kFountainSceneEnd, drawFountainScene, false},
 };
 
 void drawBorderKernel(const PixelView& view)
@@ -41,6 +42,11 @@ void runSceneSwitch(Demo& demo)
         return;
     }
     scene.draw(demo);
+}
+
+bool drawsOverLastPicture(int scene)
+{
+    return kScenes[scene].drawsOverLastPicture;
 }
 
 void drawBorder(SDL_Surface* screen)

@@ -28,6 +28,10 @@ void renderFrame(Demo& demo);
 // last scene it fills the display black and asks the loop to stop.
 void runSceneSwitch(Demo& demo);
 
+// Whether scene `scene` draws over the picture the frames before it left,
+// as the fire does; every other scene draws the whole screen anew.
+bool drawsOverLastPicture(int scene);
+
 // The one-pixel black frame round the display, written into its pixels.
 void drawBorder(SDL_Surface* screen);
 

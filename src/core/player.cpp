@@ -15,14 +15,6 @@ constexpr uint32_t kBackToPrevious = 2000;  // Page Up goes a scene back this so
 constexpr uint32_t kBarShown = 2000;        // after a jump, a step or a resume
 constexpr uint32_t kPausedRefresh = 1000;
 
-// The scene that demoTime `t` lies in, by the timeline's starts.
-int sceneAt(uint32_t t)
-{
-    int scene = 0;
-    while (scene + 1 < kSceneCount && kSceneStarts[scene + 1] <= t) ++scene;
-    return scene;
-}
-
 // The layout of the bar, in pixels from its left and top.
 constexpr int kPauseLeft = 12;
 constexpr int kTimeLeft = 30;

@@ -23,6 +23,17 @@ SDL_Surface* surfaceLike(const SDL_Surface* screen)
     return surface;
 }
 
+// Whether the picture of grid frame `frame` is read again: a snapshot keeps
+// it or the next frame (which, at a scene's end, draws nothing over it), or
+// a scene that draws over its last picture comes one or two frames on (the
+// frame at a scene's end again drawing nothing between).
+bool pictureIsRead(uint64_t frame)
+{
+    constexpr uint64_t spacing = Recorder::kSnapshotSpacing;
+    const auto drawnOver = [](uint64_t f) { return drawsOverLastPicture(sceneAt(frameTime(f, Recorder::kGridFps))); };
+    return frame % spacing == 0 || (frame + 1) % spacing == 0 || drawnOver(frame + 1) || drawnOver(frame + 2);
+}
+
 // The run state of the recording in the calling thread's place for one
 // scope, and the thread's own back after it.
 class RunStateSwap {
@@ -81,8 +92,10 @@ void Recorder::start()
 void Recorder::recordFrames(int frames)
 {
     if (!started) start();
+    SDL_Rect nothing = {0, 0, 0, 0};
     for (int i = 0; i < frames && next <= lastFrame() && !stopped; ++i, ++next) {
         demo.demoTime = frameTime(next, kGridFps);
+        SDL_SetClipRect(demo.screen, pictureIsRead(next) ? nullptr : &nothing);
         renderFrame(demo);
         if (next % kSnapshotSpacing != 0) continue;
         snapshots.emplace_back();

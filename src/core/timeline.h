@@ -23,6 +23,14 @@ constexpr uint32_t kSceneStarts[kSceneCount] = {0,
                                                 kWarpSceneEnd,
                                                 kLinesSceneEnd};
 
+// The scene that demoTime `t` lies in, by the starts.
+constexpr int sceneAt(uint32_t t)
+{
+    int scene = 0;
+    while (scene + 1 < kSceneCount && kSceneStarts[scene + 1] <= t) ++scene;
+    return scene;
+}
+
 // A one-shot trigger: once demoTime reaches the threshold on a frame its scene
 // draws, it plays its cues in order, never again.
 struct CueEvent {

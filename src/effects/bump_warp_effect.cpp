@@ -176,6 +176,7 @@ void BumpWarpEffect::render(SDL_Surface* target, int32_t time)
 {
     phase = warpPhase(time);
     warp();
+    if (showsNothing(target)) return;
     SurfaceLock lock(target);
     if (!lock) return;
     PixelView view = viewOf(target);

@@ -17,9 +17,9 @@ class BumpWarpEffect : public Effect {
 public:
     BumpWarpEffect(uint32_t width, uint32_t height);
 
-    // Warps the field one step (even when the lock then fails) and lights it
-    // into the target. time, in milliseconds, sets the warp's phase and
-    // scrolls the light.
+    // Warps the field one step (even when the lock then fails or the target
+    // shows nothing) and lights it into the target. time, in milliseconds,
+    // sets the warp's phase and scrolls the light.
     void render(SDL_Surface* target, int32_t time) override;
 
     // The height field that the latest warp wrote; width x height bytes.

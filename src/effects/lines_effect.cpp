@@ -58,7 +58,7 @@ LinesEffect::LinesEffect(uint32_t width, uint32_t height) : Effect(width, height
 
 void LinesEffect::render(SDL_Surface* target, int32_t time)
 {
-    if (!target) return;
+    if (!target || showsNothing(target)) return;
     // One lock for all 512 lines rather than one per line inside the primitive.
     SurfaceLock lock(target);
     if (!lock) return;

@@ -10,9 +10,19 @@
 namespace {
 constexpr uint32_t kTableMask = kNoiseTableSize - 1;
 
+// Moves the cursor onto the last of the row's width entries after it, then
+// on by one nextRandom(). The jump is added unmasked; the next row's first
+// step masks it again. Unsigned, so that a cursor never masked (a
+// zero-width field) wraps instead of overflowing.
+void moveCursorPastRow(NoiseFieldState& field, uint32_t width)
+{
+    const auto cursor = static_cast<uint32_t>(field.cursor);
+    const uint32_t last = width == 0 ? cursor : (cursor + width) & kTableMask;
+    field.cursor = static_cast<int32_t>(last + static_cast<uint32_t>(nextRandom()));
+}
+
 // Copies width consecutive table entries after the cursor, wrapping at the
-// table's end, then jumps the cursor by one nextRandom(). The jump is added
-// unmasked; the next row's first step masks it again.
+// table's end, then moves the cursor past them.
 void fillNoiseRow(uint8_t* __restrict row, uint32_t width, NoiseFieldState& field)
 {
     uint32_t cursor = static_cast<uint32_t>(field.cursor);
@@ -25,9 +35,7 @@ void fillNoiseRow(uint8_t* __restrict row, uint32_t width, NoiseFieldState& fiel
         j += run;
         cursor = first + run - 1;
     }
-    // Unsigned, so that a cursor never masked (a zero-width field) wraps
-    // instead of overflowing.
-    field.cursor = static_cast<int32_t>(cursor + static_cast<uint32_t>(nextRandom()));
+    moveCursorPastRow(field, width);
 }
 
 // The row above has already been smeared, so the smear cascades down the
@@ -44,6 +52,10 @@ void NoiseEffect::render(SDL_Surface* target, int32_t time)
 {
     // Before the lock: the first call sets up even if its lock then fails.
     if (noiseField.table.empty()) setUpNoiseField(noiseField, width, height);
+    if (showsNothing(target)) {
+        skipNoiseField(noiseField);
+        return;
+    }
     SurfaceLock lock(target);
     if (!lock) return;
     drawNoiseField(viewOf(target), noiseField, time);
@@ -96,4 +108,9 @@ void drawNoiseField(const PixelView& target, NoiseFieldState& field, int32_t tim
         uint32_t* out = target.row(static_cast<int>(i));
         for (uint32_t j = 0; j < width; ++j) out[j] = noiseRampColour(static_cast<uint8_t>(noise[j] - bias[j] + shift));
     }
+}
+
+void skipNoiseField(NoiseFieldState& field)
+{
+    for (uint32_t i = 0; i < field.height; ++i) moveCursorPastRow(field, field.width);
 }

@@ -11,7 +11,8 @@ public:
     NoiseEffect(uint32_t width, uint32_t height);
 
     // time counts 40 ms steps in the demo: it drives the bias field and
-    // shifts the palette.
+    // shifts the palette. A target that shows nothing only moves the cursor
+    // on (skipNoiseField).
     void render(SDL_Surface* target, int32_t time) override;
 };
 
@@ -39,3 +40,8 @@ inline uint32_t noiseRampColour(uint8_t c)
 // them downward, subtracts the bias field and adds time before the ramp.
 // The field must have been set up.
 void drawNoiseField(const PixelView& target, NoiseFieldState& field, int32_t time);
+
+// What drawNoiseField leaves of the field, drawing nothing: the cursor moved
+// on, with the same nextRandom() calls. The noise itself is drawn anew every
+// frame, so no later frame misses it.
+void skipNoiseField(NoiseFieldState& field);

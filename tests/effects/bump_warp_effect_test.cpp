@@ -216,7 +216,7 @@ TEST_F(BumpWarpRender, EachFrameWarpsTheLastAndShowsItThroughTheTargetPitch)
     EXPECT_TRUE(targetUntouchedOutside(W - 1, H - 1));
 }
 
-TEST_F(BumpWarpRender, AFailedLockStillTakesTheWarpStep)
+TEST_F(BumpWarpRender, AFailedLockOrATargetShowingNothingStillTakesTheWarpStep)
 {
     step(40);
     effect->render(target, 40);
@@ -226,6 +226,14 @@ TEST_F(BumpWarpRender, AFailedLockStillTakesTheWarpStep)
         effect->render(target, 80);
     }
     EXPECT_TRUE(std::equal(field.begin(), field.end(), effect->currentHeights()));
+    step(100);
+    SDL_Rect nothing = {0, 0, 0, 0};
+    SDL_SetClipRect(target, &nothing);
+    const uint64_t shown = checksum(target);
+    effect->render(target, 100);
+    EXPECT_EQ(checksum(target), shown);
+    EXPECT_TRUE(std::equal(field.begin(), field.end(), effect->currentHeights()));
+    SDL_SetClipRect(target, nullptr);
     PixelBuffer lit = step(120);
     effect->render(target, 120);
     expectTargetShows(lit);

@@ -236,3 +236,23 @@ TEST_F(NoiseRender, AFailedLockStillSetsUpButLeavesTheCursorAndTheTarget)
     noise.render(target, 903);
     EXPECT_EQ(pixels(), continued);
 }
+
+TEST_F(NoiseRender, ATargetThatShowsNothingMovesOnAsADrawnFrameDoes)
+{
+    noise.render(target, 900);
+    const NoiseFieldState start = noiseField;
+    seedRandom(9);
+    noise.render(target, 901);
+    const int32_t cursor = noiseField.cursor;
+    const int next = nextRandom();
+
+    noiseField = start;
+    seedRandom(9);
+    SDL_Rect nothing = {0, 0, 0, 0};
+    SDL_SetClipRect(target, &nothing);
+    const auto before = pixels();
+    noise.render(target, 901);
+    EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(noiseField.cursor, cursor);
+    EXPECT_EQ(nextRandom(), next);
+}

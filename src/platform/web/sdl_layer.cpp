@@ -162,6 +162,13 @@ int SDL_FillRect(SDL_Surface* dst, SDL_Rect* dstrect, Uint32 color)
     return 0;
 }
 
+bool SDL_SetClipRect(SDL_Surface* surface, const SDL_Rect* rect)
+{
+    const SDL_Rect whole = {0, 0, static_cast<Uint16>(surface->w), static_cast<Uint16>(surface->h)};
+    surface->clip_rect = rect ? *rect : whole;
+    return clipFill(whole, surface->clip_rect);
+}
+
 int SDL_Flip(SDL_Surface*)
 {
     return 0;

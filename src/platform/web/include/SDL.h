@@ -74,6 +74,9 @@ int SDL_LockSurface(SDL_Surface* surface);
 #define SDL_MUSTLOCK(surface) false
 void SDL_UnlockSurface(SDL_Surface* surface);
 int SDL_FillRect(SDL_Surface* dst, SDL_Rect* dstrect, Uint32 color);
+// Fills and blits keep within the part of `rect` on the surface, the whole
+// surface for null; false when that part is empty.
+bool SDL_SetClipRect(SDL_Surface* surface, const SDL_Rect* rect);
 // Marks a frame as drawn; the page copies it out (webPresent in main.cpp).
 int SDL_Flip(SDL_Surface* screen);
 Uint32 SDL_MapRGBA(const SDL_PixelFormat* format, Uint8 r, Uint8 g, Uint8 b, Uint8 a);
