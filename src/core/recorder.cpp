@@ -23,17 +23,6 @@ SDL_Surface* surfaceLike(const SDL_Surface* screen)
     return surface;
 }
 
-// Whether the picture of grid frame `frame` is read again: a snapshot keeps
-// it or the next frame (which, at a scene's end, draws nothing over it), or
-// a scene that draws over its last picture comes one or two frames on (the
-// frame at a scene's end again drawing nothing between).
-bool pictureIsRead(uint64_t frame)
-{
-    constexpr uint64_t spacing = Recorder::kSnapshotSpacing;
-    const auto drawnOver = [](uint64_t f) { return drawsOverLastPicture(sceneAt(frameTime(f, Recorder::kGridFps))); };
-    return frame % spacing == 0 || (frame + 1) % spacing == 0 || drawnOver(frame + 1) || drawnOver(frame + 2);
-}
-
 // The run state of the recording in the calling thread's place for one
 // scope, and the thread's own back after it.
 class RunStateSwap {
@@ -62,6 +51,12 @@ Recorder::~Recorder()
     delete e.lines;
     SDL_FreeSurface(demo.screen);
     SDL_FreeSurface(demo.backBuffer);
+}
+
+bool Recorder::laterFramesRead(uint64_t frame)
+{
+    const auto drawnOver = [](uint64_t f) { return drawsOverLastPicture(sceneAt(frameTime(f, kGridFps))); };
+    return drawnOver(frame + 1) || drawnOver(frame + 2);
 }
 
 uint64_t Recorder::lastFrame()
@@ -95,7 +90,10 @@ void Recorder::recordFrames(int frames)
     SDL_Rect nothing = {0, 0, 0, 0};
     for (int i = 0; i < frames && next <= lastFrame() && !stopped; ++i, ++next) {
         demo.demoTime = frameTime(next, kGridFps);
-        SDL_SetClipRect(demo.screen, pictureIsRead(next) ? nullptr : &nothing);
+        // A snapshot keeps this picture or the next frame's, which at a
+        // scene's end is this one: that frame draws nothing.
+        const bool kept = next % kSnapshotSpacing == 0 || (next + 1) % kSnapshotSpacing == 0;
+        SDL_SetClipRect(demo.screen, kept || laterFramesRead(next) ? nullptr : &nothing);
         renderFrame(demo);
         if (next % kSnapshotSpacing != 0) continue;
         snapshots.emplace_back();

@@ -52,6 +52,13 @@ public:
     // framesRecorded()); the snapshot's frame.
     uint64_t restoreAtOrBefore(uint64_t frame, Demo& demo);
 
+    // Whether a frame one or two grid frames after `frame` reads its picture
+    // back: a scene that draws over its last picture starts or goes on
+    // there (the frame at a scene's end draws nothing, so the next reads
+    // two back). Any other frame's picture is drawn anew before it is seen,
+    // and a replay draws it showing nothing.
+    static bool laterFramesRead(uint64_t frame);
+
     // The last grid frame that draws a scene: the one after it moves the
     // scene switch past the end.
     static uint64_t lastFrame();
