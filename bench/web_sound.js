@@ -1,6 +1,7 @@
 'use strict';
 // For web_sound.sh: the plain page in one browser.
 //   node web_sound.js URL BROWSER play FRAME_LOG     one whole run, its frames logged
+//                                                    (from the moment AT, in s, when set)
 //   node web_sound.js URL BROWSER starts N           N starts, each watched for a freeze
 // HEADLESS=0 opens a real window (under the caller's X server).
 const fs = require('fs');
@@ -41,7 +42,7 @@ async function play() {
   const { browser, close } = await launchBrowser(kind, { headless });
   try {
     const page = await browser.newPage();
-    await openPlain(page, url);
+    await openPlain(page, url, process.env.AT ? `#t=${process.env.AT}` : '');
     await page.mouse.click(400, 300);
     const bytes = await wireBytes(page);
     console.log(`wire_bytes ${bytes.wire} (files as served ${bytes.bodies}, ${bytes.files} files)`);

@@ -7,7 +7,8 @@
 # page's bytes on the wire; then STARTS starts (default 50) watched for a
 # page that stops drawing, and XVFB_STARTS (default 10) in a real window
 # under a private Xvfb. BROWSERS="chromium firefox" by default; SITE another
-# built site; KEEP a folder to keep each browser's recording and frame log in.
+# built site; KEEP a folder to keep each browser's recording and frame log in;
+# AT a whole second to open the page on (#t=AT) and play from.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BUILD_DIR:-$ROOT/build}"
@@ -29,7 +30,7 @@ for browser in ${BROWSERS:-chromium firefox}; do
     stop_recording
     [ -z "${KEEP:-}" ] || { mkdir -p "$KEEP/$browser" && cp "$WORK/sound.raw" "$WORK/frames.log" "$KEEP/$browser/"; }
     /usr/bin/python3 "$ROOT/tests/e2e/cue_sync.py" "$WORK/sound.raw" "$DATA" \
-        --flips "$WORK/frames.log" --record-start "$RECORD_START" || true
+        --flips "$WORK/frames.log" --record-start "$RECORD_START" --from "$((${AT:-0} * 1000))" || true
     node "$ROOT/bench/web_sound.js" "$SITE_URL" "$browser" starts "${STARTS:-50}"
 done
 

@@ -26,9 +26,9 @@ function recordFrames(page) {
 }
 
 // The plain page, loaded up to its start prompt, its frames recorded.
-async function openPlain(page, url) {
+async function openPlain(page, url, hash = '') {
   await recordFrames(page);
-  await page.goto(`${url}index.html`);
+  await page.goto(`${url}index.html${hash}`);
   await page.waitForFunction(() => document.getElementById('message').textContent.includes('click'),
     { timeout: 60000 });
 }

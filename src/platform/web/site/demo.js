@@ -193,6 +193,7 @@
     const node = new AudioWorkletNode(audio, 'demo-mix',
       { numberOfInputs: 0, outputChannelCount: [2], processorOptions: { mixModule } });
     node.connect(audio.destination);
+    node.port.onmessage = ({ data }) => console.error(data.error);
     return { audio, node, ticksAtZero: null };
   }
 

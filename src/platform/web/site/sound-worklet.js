@@ -15,22 +15,35 @@ class DemoMix extends AudioWorkletProcessor {
     this.mix._initialize();
     this.ticksAtZero = null;
     this.port.onmessage = ({ data }) => {
-      this.ticksAtZero = data.ticksAtZero;
-      if (data.batch) {
-        const bytes = new Uint8Array(data.batch);
-        new Uint8Array(this.mix.memory.buffer, this.mix.mixInbox(bytes.length), bytes.length).set(bytes);
-        this.mix.mixTake();
+      try {
+        this.take(data);
+      } catch (error) {
+        // The page's console is where a fault here shows.
+        this.port.postMessage({ error: `the mix: ${error.message ?? error}` });
       }
-      // After the batch, whose start of a run resets the mix.
-      if (data.delay !== undefined) this.mix.mixSetDelay(data.delay);
     };
+  }
+
+  take(data) {
+    this.ticksAtZero = data.ticksAtZero;
+    if (data.batch) {
+      const bytes = new Uint8Array(data.batch);
+      // Room first: a large batch (the music decoded up to a jump's moment)
+      // grows the memory, which leaves an earlier view of it detached.
+      const at = this.mix.mixInbox(bytes.length);
+      new Uint8Array(this.mix.memory.buffer, at, bytes.length).set(bytes);
+      this.mix.mixTake();
+    }
+    // After the batch, whose start of a run resets the mix.
+    if (data.delay !== undefined) this.mix.mixSetDelay(data.delay);
   }
 
   process(inputs, outputs) {
     if (this.ticksAtZero === null) return true;
     const [left, right] = outputs[0];
     const ticks = Math.round(this.ticksAtZero + 1000 * currentTime) >>> 0;
-    const mixed = new Int16Array(this.mix.memory.buffer, this.mix.mixFill(left.length, ticks), 2 * left.length);
+    const at = this.mix.mixFill(left.length, ticks);  // before the memory is read, as above
+    const mixed = new Int16Array(this.mix.memory.buffer, at, 2 * left.length);
     for (let i = 0; i < left.length; ++i) {
       left[i] = mixed[2 * i] / 32768;
       right[i] = mixed[2 * i + 1] / 32768;
