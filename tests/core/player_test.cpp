@@ -77,21 +77,16 @@ TEST_F(PlayerTest, AJumpLandsOnTheSameFrameWhateverWasPlayedBefore)
 // playing as Space last said.
 TEST_F(PlayerTest, AJumpAheadOfTheRecordingWaitsForIt)
 {
-    player->jumpTo(1000, 0);
     Recorder fresh(*demo, 5);
     Player waiting(*demo, fresh, [] { return 0u; });
-    fresh.record(10);
-    const uint64_t held = checksum(demo->screen);
     waiting.jumpTo(kSceneStarts[1] - 5000, 0);
     playerKeys.pressed[playerKeys.count++] = PlayerKey::Forward;
     waiting.takeKeys(0);
     EXPECT_TRUE(waiting.isWaiting());
     EXPECT_TRUE(demo->paused) << "the demo holds";
-    EXPECT_EQ(demo->demoTime, 1000u);
     EXPECT_EQ(waiting.shownTime(), kSceneStarts[1]);
     EXPECT_FALSE(waiting.paused()) << "plays on once it lands";
     waiting.setPaused(true, 0);
-    EXPECT_EQ(checksum(demo->screen), held);
 
     while (fresh.framesRecorded() <= firstFrameAtOrAfter(kSceneStarts[1], Recorder::kGridFps)) fresh.record(30);
     EXPECT_TRUE(waiting.takeKeys(0));
