@@ -85,15 +85,6 @@ SDL_Surface* makePicture(Input& in)
     if (f.flags & SDL_SRCALPHA) SDL_SetAlpha(picture, f.flags & (SDL_SRCALPHA | SDL_RLEACCEL), f.surfaceAlpha);
     return picture;
 }
-
-int sceneAt(uint32_t t)
-{
-    const uint32_t ends[] = {kTitleSceneEnd, kFireSceneEnd, kNoiseSceneEnd, kWarpSceneEnd, kLinesSceneEnd,
-                             kFountainSceneEnd};
-    for (int i = 0; i < kSceneCount; ++i)
-        if (t < ends[i]) return i;
-    return kEndState;
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -131,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const uint32_t raw = in.take(4);
         const uint32_t t = raw & 0x80000000u ? raw : raw % kTimelineEnd;
         demo.demoTime = t;
-        demo.sceneIndex = sceneAt(t);
+        demo.sceneIndex = t < kFountainSceneEnd ? sceneAt(t) : kEndState;
         drawFrame(demo);
     }
 
