@@ -62,6 +62,14 @@ void renderFrame(Demo& demo)
     drawBorder(demo.screen);
 }
 
+void renderFrameShowing(Demo& demo, bool shown)
+{
+    SDL_Rect nothing = {0, 0, 0, 0};
+    if (!shown) SDL_SetClipRect(demo.screen, &nothing);
+    renderFrame(demo);
+    if (!shown) SDL_SetClipRect(demo.screen, nullptr);
+}
+
 void drawFrame(Demo& demo)
 {
     renderFrame(demo);

@@ -23,6 +23,11 @@ void drawFrame(Demo& demo);
 // the player's replays draw them (core/player.h).
 void renderFrame(Demo& demo);
 
+// renderFrame, its picture drawn only when `shown`: otherwise under an empty
+// clip rectangle, so that the scenes only move on what they carry into the
+// next frame (showsNothing, effects/effect.h). The clip is whole after.
+void renderFrameShowing(Demo& demo, bool shown);
+
 // Moves to the next scene once demoTime has reached the current one's end,
 // drawing nothing that frame; otherwise draws the current scene. After the
 // last scene it fills the display black and asks the loop to stop.

@@ -186,14 +186,11 @@ void Player::land(uint64_t frame, uint32_t ticks)
     // is; any other is replayed from a snapshot.
     uint64_t drawn = onGrid && frame == gridFrame + 1 ? gridFrame : recorder.restoreAtOrBefore(frame, demo);
     demo.cuesAudible = false;
-    // Only the pictures the frame shown reads are drawn (the last two, and
-    // what a scene drawing over its last picture reads), the rest showing
-    // nothing; the frame shown is drawn in full, and the clip is whole after.
-    SDL_Rect nothing = {0, 0, 0, 0};
+    // Only the pictures the frame shown reads are drawn: the last two, and
+    // what a scene drawing over its last picture reads.
     while (drawn < frame) {
         demo.demoTime = frameTime(++drawn, kFps);
-        SDL_SetClipRect(demo.screen, drawn + 2 >= frame || Recorder::laterFramesRead(drawn) ? nullptr : &nothing);
-        renderFrame(demo);
+        renderFrameShowing(demo, drawn + 2 >= frame || Recorder::laterFramesRead(drawn));
     }
     demo.cuesAudible = true;
     demo.demoTime = frameTime(frame, kFps);

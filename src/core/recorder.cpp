@@ -87,14 +87,12 @@ void Recorder::start()
 void Recorder::recordFrames(int frames)
 {
     if (!started) start();
-    SDL_Rect nothing = {0, 0, 0, 0};
     for (int i = 0; i < frames && next <= lastFrame() && !stopped; ++i, ++next) {
         demo.demoTime = frameTime(next, kGridFps);
         // A snapshot keeps this picture or the next frame's, which at a
         // scene's end is this one: that frame draws nothing.
         const bool kept = next % kSnapshotSpacing == 0 || (next + 1) % kSnapshotSpacing == 0;
-        SDL_SetClipRect(demo.screen, kept || laterFramesRead(next) ? nullptr : &nothing);
-        renderFrame(demo);
+        renderFrameShowing(demo, kept || laterFramesRead(next));
         if (next % kSnapshotSpacing != 0) continue;
         snapshots.emplace_back();
         takeSnapshot(demo, next, snapshots.back());
