@@ -164,8 +164,7 @@ bool Player::takeKeys(uint32_t ticks)
 void Player::jumpTo(uint32_t target, uint32_t ticks)
 {
     const uint64_t frame = std::min(firstFrameAtOrAfter(target, kFps), Recorder::lastFrame());
-    const bool step = !waiting && onGrid && frame == gridFrame + 1;
-    if (step || recorder.framesRecorded() > frame) {
+    if (followsShownFrame(frame) || recorder.framesRecorded() > frame) {
         land(frame, ticks);
         return;
     }
@@ -184,7 +183,7 @@ void Player::land(uint64_t frame, uint32_t ticks)
     const uint32_t before = demo.demoTime;
     // One frame on from the grid frame on the screen is drawn from it as it
     // is; any other is replayed from a snapshot.
-    uint64_t drawn = onGrid && frame == gridFrame + 1 ? gridFrame : recorder.restoreAtOrBefore(frame, demo);
+    uint64_t drawn = followsShownFrame(frame) ? gridFrame : recorder.restoreAtOrBefore(frame, demo);
     demo.cuesAudible = false;
     // Only the pictures the frame shown reads are drawn: the last two, and
     // what a scene drawing over its last picture reads.

@@ -69,6 +69,10 @@ public:
 
 private:
     void land(uint64_t frame, uint32_t ticks);
+    // Whether grid frame `frame` is the one after the frame on the screen,
+    // drawn from it with no snapshot (never while a jump waits: nothing of
+    // the grid is on the screen then).
+    bool followsShownFrame(uint64_t frame) const { return onGrid && frame == gridFrame + 1; }
     void showBar(uint32_t ticks);
     PixelView barStrip() const;
 
