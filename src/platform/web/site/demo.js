@@ -276,22 +276,28 @@
     const end = performance.now() + 2 * kRecordMarginMs;
     callback({ timeRemaining: () => end - performance.now() });
   }));
+  // Records a frame at a time while `going()` holds; false once the whole
+  // timeline is recorded.
+  function recordWhile(instance, going) {
+    while (going())
+      if (!instance._webRecord(1)) return false;
+    return true;
+  }
   function recordWhenIdle(instance) {
     whenIdle(deadline => {
       if (instance !== demo || state === 'ended') return;
-      while (deadline.timeRemaining() > kRecordMarginMs)
-        if (!instance._webRecord(1)) return;
-      recordWhenIdle(instance);
+      if (recordWhile(instance, () => deadline.timeRemaining() > kRecordMarginMs)) recordWhenIdle(instance);
     });
   }
 
   // Records up to demoTime `ms`, in slices that let the progress bar move:
   // the jump there at load then replays a few frames at most.
   async function recordUpTo(ms) {
+    const behind = () => demo._webRecordedUntil() <= ms;
     let more = true;
-    while (more && demo._webRecordedUntil() <= ms) {
+    while (more && behind()) {
       const sliceEnd = performance.now() + 40;
-      while (more && demo._webRecordedUntil() <= ms && performance.now() < sliceEnd) more = demo._webRecord(1);
+      more = recordWhile(demo, () => behind() && performance.now() < sliceEnd);
       progress.value = demo._webRecordedUntil() / ms;
       await new Promise(resolve => setTimeout(resolve));
     }
@@ -447,7 +453,7 @@
     if (state !== 'running') return;
     if (demo._webWaiting()) {
       const end = performance.now() + kWaitingRecordMs;
-      while (performance.now() < end && demo._webRecord(1));
+      recordWhile(demo, () => performance.now() < end);
     }
     let going = true;
     if (seekTarget === null) {
