@@ -77,11 +77,13 @@ void noise(benchmark::State& state)
 
 void noiseReference(benchmark::State& state)
 {
-    NoiseFieldState field;
-    setUpNoiseField(field, kWidth, kHeight);
+    const auto table = makeNoiseTable();
+    int32_t cursor = 0;
+    NoiseBuffers buffers;
+    sizeNoiseBuffers(buffers, kWidth, kHeight);
     frames(state, 31500, [&](int32_t t) {
         SDL_LockSurface(screen);
-        reference::noise(viewOf(screen), field, t / 40);
+        reference::noise(viewOf(screen), *table, cursor, buffers, t / 40);
         SDL_UnlockSurface(screen);
     });
 }
@@ -128,7 +130,7 @@ constexpr int kWarmUpFrames = 300;
 void fountain(benchmark::State& state)
 {
     seedRandom(1);
-    fountainPreviousTime = 0;
+    runState.fountainPreviousTime = 0;
     FountainEffect effect(kWidth, kHeight, flare);
     int32_t t = kFountainStart;
     for (int i = 0; i < kWarmUpFrames; ++i, t += kFrameMs) effect.render(screen, t);

@@ -1,9 +1,11 @@
 #!/bin/bash
-# The player's figures: the jump times (player-jumps: the first jump at
-# start-up, then the median and worst of a jump to each scene's start and
-# twenty random moments), the recording's time and memory; then the
-# processor time the real demo takes while paused, on an Xvfb with its
-# sound on a private PulseAudio server, as a share of one core over 5 s.
+# The player's figures: the jump times (player-jumps: the first jumps at
+# start-up and the worst of them, then the median and worst of a jump to
+# each scene's start and twenty random moments), the recording's time and
+# its snapshots' memory; then the real demo on an Xvfb with its sound on a
+# private PulseAudio server, paused once its recording is whole: its
+# resident memory, and the processor time it takes while paused, as a share
+# of one core over 5 s.
 # Usage: bench/player.sh        (after a build in build/)
 #        SDL=compat bench/player.sh   on sdl12-compat
 set -euo pipefail
@@ -33,6 +35,7 @@ cpu_ticks() {
 before="$(cpu_ticks)"
 sleep 5
 after="$(cpu_ticks)"
+awk '/^VmRSS:/ { printf "resident_mb %.0f\n", $2 / 1024 }' "/proc/$DEMO_PID/status"
 xdotool key Escape
 wait_for_exit "$DEMO_PID" 2
 awk -v t="$((after - before))" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "paused_cpu_percent %.1f\n", 100 * t / hz / 5 }'

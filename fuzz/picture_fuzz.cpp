@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     createLateEffects(demo);
     armTimeline(demo);
     quitRequested = 0;
-    fountainPreviousTime = 0;
+    runState.fountainPreviousTime = 0;
 
     // Each frame at its own time: mostly inside the timeline, sometimes
     // anywhere in 32 bits, as after a stall or a clock that wrapped.

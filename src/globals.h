@@ -7,11 +7,6 @@
 
 // The demo's program-wide state, all of it. Everything else lives in the
 // Demo object that main() owns and is passed to whoever needs it.
-//
-// The state one run of the timeline carries from frame to frame (the random
-// sequence, the noise field, the fountain's time) is each thread's own: the
-// player's recording (core/recorder.h) runs the timeline a second time on a
-// thread beside the live demo, and neither may draw on the other's.
 
 // Ends the frame loop when non-zero. Set by the event filter, which SDL calls
 // from inside SDL_PumpEvents without a user pointer, and by the end of the
@@ -22,41 +17,45 @@ extern int quitRequested;
 // between full screen and a window and clears it.
 extern int displayToggleRequested;
 
-// The state of the demo's random sequence (random.h). Seeded once at start-up;
-// until then it holds 1, like an unseeded rand().
-extern thread_local uint32_t randomState;
-
-// The noise field's working memory: created by the first NoiseEffect render,
-// sized by that effect, shared by every instance and kept until exit. The
-// table and the cursor carry the noise from one frame to the next.
-struct NoiseFieldState {
-    uint32_t width = 0;
-    uint32_t height = 0;
-    std::vector<uint8_t> noise;   // height rows of width bytes, top row first
-    std::vector<uint8_t> bias;    // same shape
-    std::vector<uint16_t> table;  // nextRandom() results; empty until first use
-    int32_t cursor = 0;           // read position in table
-};
-extern thread_local NoiseFieldState noiseField;
-
-// The time of the flare fountain's previous frame; 0 until one is drawn.
-extern thread_local int32_t fountainPreviousTime;
-
-// The three above, for a run of the timeline that is not the calling
-// thread's own: swapRunState exchanges them with the calling thread's.
+// The state one run of the timeline carries from frame to frame, besides
+// what its Demo holds: declared here once. A copy takes it, an assignment
+// restores it and RunState{} is how it is when the program starts, for the
+// player's snapshots (player/snapshot.h) and the tests alike. Each thread has
+// its own: the player's recording runs the timeline a second time on a
+// thread beside the live demo, and neither may draw on the other's.
 struct RunState {
+    // The demo's random sequence (random.h). Seeded once at start-up; until
+    // then it holds 1, like an unseeded rand().
     uint32_t randomState = 1;
-    NoiseFieldState noiseField;
+    // The noise field's table of nextRandom() results, made by the first
+    // NoiseEffect render and never changed after, so that copies share it;
+    // null until then. The cursor is its read position.
+    std::shared_ptr<const std::vector<uint16_t>> noiseTable;
+    int32_t noiseCursor = 0;
+    // The time of the flare fountain's previous frame; 0 until one is drawn.
     int32_t fountainPreviousTime = 0;
 };
-void swapRunState(RunState& other);
+extern thread_local RunState runState;
 
-// The player's keys (core/player.h) pressed since the frame loop last took
-// them, oldest first. Set by the event filter, like the requests above; a
-// press beyond the room is dropped.
+// The noise field's working memory: sized by the first NoiseEffect render
+// that draws, shared by every instance and kept until exit. Every frame
+// rewrites both fields before it reads them, so they are no part of the
+// run's state.
+struct NoiseBuffers {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<uint8_t> noise;  // height rows of width bytes, top row first
+    std::vector<uint8_t> bias;   // same shape
+};
+extern thread_local NoiseBuffers noiseBuffers;
+
+// The player's keys (player/player_keys.h) pressed since the player last took
+// them, oldest first. Set by the event filter, like the requests above. The
+// room holds SDL 1.2's whole event queue, more than one pump of events can
+// bring; a press beyond it would be dropped.
 enum class PlayerKey : uint8_t { Pause, Forward, Back, NextScene, PreviousScene, Start, StepForward, StepBack };
 struct PlayerKeys {
-    static constexpr int kRoom = 16;
+    static constexpr int kRoom = 128;
     PlayerKey pressed[kRoom];
     int count = 0;
 };

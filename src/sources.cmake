@@ -6,10 +6,11 @@ set(DEMO_PORTABLE_SOURCES
     random.cpp
     core/clock.cpp
     core/events.cpp
+    core/frame.cpp
+    core/frame_grid.cpp
     core/frame_loop.cpp
     core/picture_check.cpp
-    core/player.cpp
-    core/recorder.cpp
+    core/present.cpp
     core/scene_fire.cpp
     core/scene_fountain.cpp
     core/scene_helpers.cpp
@@ -17,7 +18,6 @@ set(DEMO_PORTABLE_SOURCES
     core/scene_noise.cpp
     core/scene_title.cpp
     core/scene_warp.cpp
-    core/snapshot.cpp
     core/startup.cpp
     effects/bump_warp_effect.cpp
     effects/fire_effect.cpp
@@ -31,12 +31,19 @@ set(DEMO_PORTABLE_SOURCES
     sound/null_devices.cpp
     sound/sound.cpp
     sound/sound_mix.cpp
-    # demo-capture's options and frame grid, which the web page's test hook
-    # shares.
-    capture/capture_options.cpp
+    # The player over the core: its keys, its bar, its recording.
+    player/grid.cpp
+    player/player.cpp
+    player/player_bar.cpp
+    player/player_keys.cpp
+    player/recorder.cpp
+    player/row_team.cpp
+    player/snapshot.cpp
+    player/warp_recording.cpp
 )
 # demo-capture's own, beside its main.cpp.
 set(DEMO_CAPTURE_SOURCES
+    capture/capture_options.cpp
     capture/frame_canvas.cpp
     capture/frame_output.cpp
     capture/frame_stats.cpp

@@ -30,6 +30,16 @@ TEST(Random, FollowsTheCStandardExampleGeneratorFromItsSeed)
     }
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, kRandomMax);
+
+    // Skipping lands where drawing that many would.
+    for (const uint64_t count : {0ull, 1ull, 2ull, 12800ull, 1000003ull}) {
+        seedRandom(0xfffffff0u);
+        for (uint64_t i = 0; i < count; ++i) nextRandom();
+        const uint32_t drawn = runState.randomState;
+        seedRandom(0xfffffff0u);
+        skipRandom(count);
+        EXPECT_EQ(runState.randomState, drawn) << count;
+    }
 }
 
 TEST(Random, FountainLaunchesStayWithinTheirArcs)
@@ -65,12 +75,14 @@ TEST(Random, FireSeedProductsAndNoiseJumpsStayBelowTheirBounds)
     for (int x = 0; x < 640; ++x) ASSERT_LT(fire.at(x, 11), 1u << 30) << x;
 
     seedRandom(3);
-    NoiseFieldState field;
-    setUpNoiseField(field, 64, 1);
-    for (uint16_t entry : field.table) ASSERT_LE(entry, kRandomMax);
+    const auto table = makeNoiseTable();
+    for (uint16_t entry : *table) ASSERT_LE(entry, kRandomMax);
+    NoiseBuffers buffers;
+    sizeNoiseBuffers(buffers, 64, 1);
+    int32_t cursor = 0;
     PixelBuffer noise(64, 1, 0);
     for (int frame = 0; frame < 200; ++frame) {
-        drawNoiseField(noise.view(), field, frame);
-        ASSERT_LT(static_cast<uint32_t>(field.cursor), kNoiseTableSize + 32768u) << frame;
+        drawNoiseField(noise.view(), *table, cursor, buffers, frame);
+        ASSERT_LT(static_cast<uint32_t>(cursor), kNoiseTableSize + 32768u) << frame;
     }
 }

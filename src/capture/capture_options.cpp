@@ -89,16 +89,6 @@ std::string programName(const char* argv0)
     return name.substr(0, name.rfind('.'));
 }
 
-// Names the grid times around t when t is not one of them.
-std::string offGridMessage(uint32_t t, int fps)
-{
-    const uint64_t n = firstFrameAtOrAfter(t, fps);
-    std::string message = "--at " + std::to_string(t) + " is not on the grid of " + std::to_string(fps) +
-                          " frames per second; nearest: ";
-    if (n > 0) message += std::to_string(frameTime(n - 1, fps)) + " and ";
-    return message + std::to_string(frameTime(n, fps));
-}
-
 // The checks that concern more than one option; an empty message when all pass.
 std::string crossCheck(CaptureOptions& options, bool sized)
 {
@@ -114,7 +104,8 @@ std::string crossCheck(CaptureOptions& options, bool sized)
         return "--video needs an even width and height, not " + sizeText(options.width, options.height);
     if (options.from >= options.to) return "--from must come before --to";
     for (uint32_t t : options.at) {
-        if (frameTime(firstFrameAtOrAfter(t, options.fps), options.fps) != t) return offGridMessage(t, options.fps);
+        const std::string offGrid = offGridMessage(t, options.fps);
+        if (!offGrid.empty()) return "--at " + offGrid;
         if (t < options.from || t >= options.to)
             return "--at " + std::to_string(t) + " lies outside the range of --from and --to";
     }

@@ -80,11 +80,19 @@ bool writeSoundtrack(const std::string& path, double start, double length, std::
     const auto first = static_cast<Frames>(std::lround(start * kMixRate));
     const auto end = first + static_cast<Frames>(std::lround(length * kMixRate));
     std::vector<int16_t> block(2 * 4096);
+    std::vector<uint8_t> bytes(2 * block.size());
     for (Frames from = 0; from < end; from += 4096) {
         const int count = static_cast<int>(std::min<Frames>(end - from, 4096));
         soundRender(block.data(), count);
-        const Frames skip = std::clamp<Frames>(first - from, 0, count);
-        fwrite(&block[static_cast<size_t>(2 * skip)], sizeof(int16_t), static_cast<size_t>(2 * (count - skip)), file);
+        const auto skip = static_cast<size_t>(std::clamp<Frames>(first - from, 0, count));
+        // 16-bit little-endian whatever the machine's order, as ffmpeg is told.
+        const size_t samples = 2 * (static_cast<size_t>(count) - skip);
+        for (size_t i = 0; i < samples; ++i) {
+            const auto sample = static_cast<uint16_t>(block[2 * skip + i]);
+            bytes[2 * i] = static_cast<uint8_t>(sample);
+            bytes[2 * i + 1] = static_cast<uint8_t>(sample >> 8);
+        }
+        fwrite(bytes.data(), 1, 2 * samples, file);
     }
     if (fclose(file) != 0) {
         error = "cannot write " + path;

@@ -1,7 +1,7 @@
 // demo-capture: renders the demo frame-exact, from demoTime 0 on a fixed frame
 // grid, to pictures, to a video with its soundtrack, or to frame-time figures.
 // The frames are drawn by the demo's own scene switch, exactly as it would
-// flip them; nothing needs a display or a sound device. Every frame is drawn,
+// show them; nothing needs a display or a sound device. Every frame is drawn,
 // even outside the range that is written, since the effects advance once per
 // frame.
 #include "capture/capture_options.h"
@@ -9,7 +9,7 @@
 #include "capture/frame_output.h"
 #include "capture/frame_stats.h"
 #include "capture/progress.h"
-#include "core/frame_loop.h"
+#include "core/frame_grid.h"
 #include "core/startup.h"
 #include "globals.h"
 #include "platform/sound_platform.h"
@@ -110,11 +110,9 @@ int runCapture(const CaptureOptions& options)
     size_t nextAt = 0;
     quitRequested = 0;
     for (uint64_t n = 0; n < end && !quitRequested; ++n) {
-        demo.demoTime = frameTime(n, options.fps);
         const int scene = demo.sceneIndex;
-
         const FrameStats::Clock::time_point start = FrameStats::Clock::now();
-        drawFrame(demo);
+        drawGridFrame(demo, n, options.fps);
         stats.add(scene, FrameStats::Clock::now() - start);
         if (n < first) continue;
 

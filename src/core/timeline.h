@@ -12,7 +12,8 @@ constexpr uint32_t kWarpSceneEnd = 74200;
 constexpr uint32_t kLinesSceneEnd = 88600;
 constexpr uint32_t kFountainSceneEnd = 107000;
 
-constexpr int kSceneCount = 6;
+// The scenes by their index, in the order they play.
+enum SceneId { kTitleScene, kFireScene, kNoiseScene, kWarpScene, kLinesScene, kFountainScene, kSceneCount };
 constexpr int kEndState = kSceneCount;  // the scene index after the last scene
 
 // Where each scene begins: the player's marks and the moments it jumps to.

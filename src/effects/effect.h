@@ -22,9 +22,9 @@ public:
 };
 
 // Whether nothing drawn into `target` would show: its clip rectangle is
-// empty. The player's recording draws the frames that no later frame reads
-// so (core/recorder.h); effects then skip their pixels and only move on
-// what they carry into the next frame.
+// empty. The player draws so the frames whose pictures no frame it shows
+// will read (player/recorder.h); effects then skip their pixels and only
+// move on what they carry into the next frame.
 inline bool showsNothing(const SDL_Surface* target)
 {
     return target->clip_rect.w == 0 || target->clip_rect.h == 0;

@@ -20,6 +20,7 @@ void seedRows(const PixelView& target, uint32_t colourMask)
     for (int i = 0; i < rows; ++i) {
         uint32_t* row = target.row(target.height - 1 - i);
         for (int x = 0; x < target.width; ++x) {
+            static_assert(kFireDrawsPerPixel == 2, "a seed pixel is the product of two draws");
             const uint32_t a = static_cast<uint32_t>(nextRandom());
             const uint32_t b = static_cast<uint32_t>(nextRandom());
             row[x] = (a * b) & colourMask;
@@ -45,6 +46,11 @@ FireEffect::FireEffect(uint32_t width, uint32_t height) : Effect(width, height) 
 
 void FireEffect::render(SDL_Surface* target, int32_t)
 {
+    if (showsNothing(target)) {
+        const uint64_t seedPixels = uint64_t{width} * static_cast<uint64_t>(std::min<uint32_t>(kFireSeedRows, height));
+        skipRandom(seedPixels * kFireDrawsPerPixel);
+        return;
+    }
     SurfaceLock lock(target);
     if (!lock) return;
     PixelView view = viewOf(target);

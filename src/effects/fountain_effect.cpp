@@ -69,8 +69,11 @@ FountainEffect::FountainEffect(uint32_t width, uint32_t height, SDL_Surface* spr
 void FountainEffect::render(SDL_Surface* target, int32_t time)
 {
     // 0 marks "no frame yet": the first frame moves nothing.
-    if (fountainPreviousTime == 0) fountainPreviousTime = time;
-    stepParticles(particles, width, height, fountainTimeStep(time, fountainPreviousTime), random);
+    int32_t& previousTime = runState.fountainPreviousTime;
+    if (previousTime == 0) previousTime = time;
+    stepParticles(particles, width, height, fountainTimeStep(time, previousTime), random);
+    previousTime = time;
+    if (showsNothing(target)) return;
 
     // Drawn after the whole step: moving a particle never depends on another
     // one's drawing, so the picture is the same as moving and drawing each in
@@ -79,5 +82,4 @@ void FountainEffect::render(SDL_Surface* target, int32_t time)
         SDL_Rect place = {low16(trunc32(particles.x[i])), low16(trunc32(particles.y[i])), 0, 0};
         blitPicture(sprite, target, place);
     }
-    fountainPreviousTime = time;
 }

@@ -33,13 +33,16 @@ double fountainTimeStep(int32_t time, int32_t previousTime);
 void stepParticles(Particles& particles, uint32_t width, uint32_t height, double dt, RandomSource random);
 
 // A fountain of 256 flare pictures. Its time step comes from the
-// program-wide fountainPreviousTime (globals.h).
+// program-wide runState.fountainPreviousTime (globals.h).
 class FountainEffect : public Effect {
 public:
     FountainEffect(uint32_t width, uint32_t height, SDL_Surface* sprite, RandomSource random = nextRandom);
+    // Moves the particles on to time and draws them; a target that shows
+    // nothing gets only the move.
     void render(SDL_Surface* target, int32_t time) override;
 
-    // Public so that tests can place particles.
+    // Public so that tests can place particles and the player's snapshots
+    // take and put them back.
     Particles particles;
 
 private:

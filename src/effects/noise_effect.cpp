@@ -14,19 +14,18 @@ constexpr uint32_t kTableMask = kNoiseTableSize - 1;
 // on by one nextRandom(). The jump is added unmasked; the next row's first
 // step masks it again. Unsigned, so that a cursor never masked (a
 // zero-width field) wraps instead of overflowing.
-void moveCursorPastRow(NoiseFieldState& field, uint32_t width)
+void moveCursorPastRow(int32_t& cursor, uint32_t width)
 {
-    const auto cursor = static_cast<uint32_t>(field.cursor);
-    const uint32_t last = width == 0 ? cursor : (cursor + width) & kTableMask;
-    field.cursor = static_cast<int32_t>(last + static_cast<uint32_t>(nextRandom()));
+    const auto at = static_cast<uint32_t>(cursor);
+    const uint32_t last = width == 0 ? at : (at + width) & kTableMask;
+    cursor = static_cast<int32_t>(last + static_cast<uint32_t>(nextRandom()));
 }
 
 // Copies width consecutive table entries after the cursor, wrapping at the
 // table's end, then moves the cursor past them.
-void fillNoiseRow(uint8_t* __restrict row, uint32_t width, NoiseFieldState& field)
+void fillNoiseRow(uint8_t* __restrict row, uint32_t width, const uint16_t* __restrict table, int32_t& at)
 {
-    uint32_t cursor = static_cast<uint32_t>(field.cursor);
-    const uint16_t* __restrict table = field.table.data();
+    uint32_t cursor = static_cast<uint32_t>(at);
     // In runs up to the table's end, each a plain copy of low bytes.
     for (uint32_t j = 0; j < width;) {
         const uint32_t first = (cursor + 1) & kTableMask;
@@ -35,7 +34,7 @@ void fillNoiseRow(uint8_t* __restrict row, uint32_t width, NoiseFieldState& fiel
         j += run;
         cursor = first + run - 1;
     }
-    moveCursorPastRow(field, width);
+    moveCursorPastRow(at, width);
 }
 
 // The row above has already been smeared, so the smear cascades down the
@@ -50,26 +49,33 @@ NoiseEffect::NoiseEffect(uint32_t width, uint32_t height) : Effect(width, height
 
 void NoiseEffect::render(SDL_Surface* target, int32_t time)
 {
-    // Before the lock: the first call sets up even if its lock then fails.
-    if (noiseField.table.empty()) setUpNoiseField(noiseField, width, height);
+    // Before the lock: the first call fills the table even if its lock then fails.
+    if (!runState.noiseTable) runState.noiseTable = makeNoiseTable();
     if (showsNothing(target)) {
-        skipNoiseField(noiseField);
+        skipNoiseField(runState.noiseCursor, width, height);
         return;
     }
     SurfaceLock lock(target);
     if (!lock) return;
-    drawNoiseField(viewOf(target), noiseField, time);
+    sizeNoiseBuffers(noiseBuffers, width, height);
+    drawNoiseField(viewOf(target), *runState.noiseTable, runState.noiseCursor, noiseBuffers, time);
 }
 
-void setUpNoiseField(NoiseFieldState& field, uint32_t width, uint32_t height)
+std::shared_ptr<const std::vector<uint16_t>> makeNoiseTable()
 {
+    auto table = std::make_shared<std::vector<uint16_t>>(kNoiseTableSize);
+    for (uint16_t& entry : *table) entry = static_cast<uint16_t>(nextRandom());
+    return table;
+}
+
+void sizeNoiseBuffers(NoiseBuffers& buffers, uint32_t width, uint32_t height)
+{
+    if (buffers.width == width && buffers.height == height) return;
     const size_t size = size_t{width} * height;
-    field.width = width;
-    field.height = height;
-    field.noise.assign(size, 0);
-    field.bias.assign(size, 0);
-    field.table.resize(kNoiseTableSize);
-    for (uint16_t& entry : field.table) entry = static_cast<uint16_t>(nextRandom());
+    buffers.width = width;
+    buffers.height = height;
+    buffers.noise.assign(size, 0);
+    buffers.bias.assign(size, 0);
 }
 
 int32_t noiseBias(int32_t time)
@@ -77,7 +83,7 @@ int32_t noiseBias(int32_t time)
     return static_cast<int32_t>(std::sin(static_cast<double>(time / 3)) * 10.0);
 }
 
-void fillBiasField(NoiseFieldState& field, uint8_t b0)
+void fillBiasField(NoiseBuffers& field, uint8_t b0)
 {
     // Walked left to right, the smoothing reads its right-hand neighbour while
     // that still holds b0, so (above + 2 * b0) / 2 is b0 + above / 2: one
@@ -93,7 +99,8 @@ void fillBiasField(NoiseFieldState& field, uint8_t b0)
     }
 }
 
-void drawNoiseField(const PixelView& target, NoiseFieldState& field, int32_t time)
+void drawNoiseField(const PixelView& target, const std::vector<uint16_t>& table, int32_t& cursor,
+                    NoiseBuffers& field, int32_t time)
 {
     const uint32_t width = field.width;
     fillBiasField(field, static_cast<uint8_t>(noiseBias(time)));
@@ -103,14 +110,14 @@ void drawNoiseField(const PixelView& target, NoiseFieldState& field, int32_t tim
     for (uint32_t i = 0; i < field.height; ++i) {
         uint8_t* noise = field.noise.data() + size_t{i} * width;
         const uint8_t* bias = field.bias.data() + size_t{i} * width;
-        fillNoiseRow(noise, width, field);
+        fillNoiseRow(noise, width, table.data(), cursor);
         if (i > 0) smearRow(noise, noise - width, width);
         uint32_t* out = target.row(static_cast<int>(i));
         for (uint32_t j = 0; j < width; ++j) out[j] = noiseRampColour(static_cast<uint8_t>(noise[j] - bias[j] + shift));
     }
 }
 
-void skipNoiseField(NoiseFieldState& field)
+void skipNoiseField(int32_t& cursor, uint32_t width, uint32_t height)
 {
-    for (uint32_t i = 0; i < field.height; ++i) moveCursorPastRow(field, field.width);
+    for (uint32_t i = 0; i < height; ++i) moveCursorPastRow(cursor, width);
 }

@@ -58,3 +58,8 @@ int closePipe(FILE* pipe);
 // shared machine. Where the system counts it only in coarse steps (Windows,
 // in 15.6 ms ticks), the wall clock instead.
 std::chrono::nanoseconds threadTime();
+
+// Puts the calling thread behind the program's others when they want a
+// processor: for work beside the live demo, such as the player's
+// recording, which then never holds up a frame.
+void runInBackground();

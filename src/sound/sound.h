@@ -31,7 +31,7 @@ void soundUpdate(uint32_t demoTime, uint32_t ticks, uint32_t startTicks);
 // fading in, when unpaused: the demo clock's pause (core/frame_loop.h).
 void soundPause(bool paused, uint32_t ticks);
 
-// The player's jump (core/player.h) to `demoTime`, on the frame at tick
+// The player's jump (player/player.h) to `demoTime`, on the frame at tick
 // count `ticks` with the clock's new origin `startTicks`: the music goes on
 // from there, and of the cue events the timeline has fired (cuePending
 // false), each at cueFiredAt, what is left sounds; the mix fades across.

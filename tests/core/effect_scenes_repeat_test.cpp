@@ -11,8 +11,8 @@ namespace {
 // checksum of each frame.
 std::vector<uint64_t> seededRun(unsigned seed)
 {
+    runState = RunState{};
     seedRandom(seed);
-    noiseField = NoiseFieldState{};
     Demo* demo = makeTestDemo();
     demo->sceneIndex = 1;
     std::vector<uint64_t> frames;
@@ -22,7 +22,7 @@ std::vector<uint64_t> seededRun(unsigned seed)
         frames.push_back(checksum(demo->screen));
     }
     freeTestDemo(demo);
-    noiseField = NoiseFieldState{};
+    runState = RunState{};
     return frames;
 }
 }  // namespace

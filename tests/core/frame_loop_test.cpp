@@ -1,4 +1,5 @@
 #include "core/events.h"
+#include "core/frame.h"
 #include "core/frame_loop.h"
 #include "core/startup.h"
 #include "globals.h"

@@ -1,4 +1,4 @@
-#include "core/frame_loop.h"
+#include "core/frame.h"
 #include "core/scenes.h"
 #include "core/coded_pictures.h"
 #include "effects/fountain_effect.h"
@@ -87,7 +87,7 @@ TEST_F(FountainScene, ParticlesLieOnBlackUnderTheTitles)
     particles.y[0] = 300;
     particles.x[1] = 200;  // under duvtx1
     particles.y[1] = 150;
-    fountainPreviousTime = 93500;  // a frame that moves nothing
+    runState.fountainPreviousTime = 93500;  // a frame that moves nothing
     SDL_FillRect(demo->screen, nullptr, 0x123456);
 
     drawAt(93500);

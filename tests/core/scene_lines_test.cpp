@@ -1,8 +1,9 @@
-#include "core/frame_loop.h"
+#include "core/frame.h"
 #include "core/scenes.h"
 #include "core/coded_pictures.h"
 #include "effects/lines_effect.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <unordered_map>
 

@@ -14,7 +14,7 @@ namespace {
 class NoiseScene : public SceneTest {
 protected:
     NoiseScene() : SceneTest(2, drawNoiseScene) {}  // rulltx 300 x 700
-    void prepare() override { noiseField = NoiseFieldState{}; }
+    void prepare() override { runState = RunState{}; }
 };
 }  // namespace
 
@@ -41,11 +41,13 @@ TEST_F(NoiseScene, TheFieldGetsDemoTimeInFortyMillisecondSteps)
     demo->demoTime = 40039;  // field time 1000; rulltx from row 173
     drawNoiseScene(*demo);
 
-    NoiseFieldState field;
+    NoiseBuffers buffers;
+    int32_t cursor = 0;
     std::vector<uint32_t> expected(640 * 480);
     seedRandom(77);
-    setUpNoiseField(field, 640, 480);
-    drawNoiseField({expected.data(), 640 * 4, 640, 480}, field, 1000);
+    const auto table = makeNoiseTable();
+    sizeNoiseBuffers(buffers, 640, 480);
+    drawNoiseField({expected.data(), 640 * 4, 640, 480}, *table, cursor, buffers, 1000);
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {
             const bool underPicture = x >= 213 && x < 513 && y >= 173;

@@ -48,7 +48,7 @@ TEST(FireKernel, SeedsTheBottomTenRowsAndBlursThemOneRowUp)
     // The whole area, and where the demo's sequence goes on from (both
     // recorded once): later frames depend on them bit for bit.
     EXPECT_EQ(digestOf(buffer), 0x9002d8cdu);
-    EXPECT_EQ(randomState, 125760371u);
+    EXPECT_EQ(runState.randomState, 125760371u);
 
     // The seeds keep to the mask; the bottom row keeps them all, the other
     // seeded rows their edge columns.

@@ -32,8 +32,8 @@ void placeAll(Particles& particles, float x, float y, float vx, float vy)
 
 class Fountain : public ::testing::Test {
 protected:
-    void SetUp() override { fountainPreviousTime = 0; }
-    void TearDown() override { fountainPreviousTime = 0; }
+    void SetUp() override { runState.fountainPreviousTime = 0; }
+    void TearDown() override { runState.fountainPreviousTime = 0; }
 };
 }  // namespace
 
@@ -64,7 +64,7 @@ TEST_F(Fountain, StartingStateFollowsThreeDrawsPerParticle)
     // effect's draws start from (recorded once): frames depend on it.
     seedRandom(7);
     launchParticles(p, 640, 480, nextRandom);
-    EXPECT_EQ(randomState, 2260339975u);
+    EXPECT_EQ(runState.randomState, 2260339975u);
 }
 
 TEST_F(Fountain, RelaunchesOnReachingTheBottomEdgeExactly)
@@ -148,7 +148,7 @@ TEST_F(FountainRender, TheFirstFrameMovesNothingAndRelaunchesParticlesOnTheEdge)
     fountain.particles.y[1] = 300.0f;
     fountain.render(screen, 88700);
 
-    EXPECT_EQ(fountainPreviousTime, 88700);
+    EXPECT_EQ(runState.fountainPreviousTime, 88700);
     EXPECT_EQ(fountain.particles.x[0], 320.0f);
     EXPECT_EQ(fountain.particles.y[0], 475.0f);
     EXPECT_EQ(fountain.particles.y[1], 300.0f);
@@ -163,10 +163,10 @@ TEST_F(FountainRender, TimeZeroLeavesThePreviousTimeUnset)
     FountainEffect fountain(640, 480, sprite, scripted);
     placeAll(fountain.particles, 100, 100, 10, 10);
     fountain.render(screen, 0);
-    EXPECT_EQ(fountainPreviousTime, 0);
+    EXPECT_EQ(runState.fountainPreviousTime, 0);
     fountain.render(screen, 500);
     EXPECT_EQ(fountain.particles.x[0], 100.0f);
-    EXPECT_EQ(fountainPreviousTime, 500);
+    EXPECT_EQ(runState.fountainPreviousTime, 500);
     fountain.render(screen, 550);
     EXPECT_NEAR(fountain.particles.x[0], 105.0, 1e-4);
 }

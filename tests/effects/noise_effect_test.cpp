@@ -7,19 +7,27 @@
 #include <vector>
 
 namespace {
-// A set-up field whose table entry e holds e in its low byte and junk above
-// it, which must never be read.
-NoiseFieldState countingField(uint32_t width, uint32_t height)
+// A field whose table entry e holds e in its low byte and junk above it,
+// which must never be read, with its buffers sized.
+struct CountingField {
+    std::vector<uint16_t> table;
+    int32_t cursor = 0;
+    NoiseBuffers buffers;
+
+    void draw(const PixelView& target, int32_t time) { drawNoiseField(target, table, cursor, buffers, time); }
+};
+
+CountingField countingField(uint32_t width, uint32_t height)
 {
-    NoiseFieldState field;
-    setUpNoiseField(field, width, height);
-    for (int e = 0; e < kNoiseTableSize; ++e) field.table[e] = static_cast<uint16_t>(0xab00 | (e & 0xff));
+    CountingField field;
+    for (int e = 0; e < kNoiseTableSize; ++e) field.table.push_back(static_cast<uint16_t>(0xab00 | (e & 0xff)));
+    sizeNoiseBuffers(field.buffers, width, height);
     return field;
 }
 
-uint8_t noiseAt(const NoiseFieldState& field, uint32_t x, uint32_t y)
+uint8_t noiseAt(const CountingField& field, uint32_t x, uint32_t y)
 {
-    return field.noise[y * field.width + x];
+    return field.buffers.noise[y * field.buffers.width + x];
 }
 
 // The first value of the demo's sequence after seedRandom(21), and the
@@ -32,14 +40,14 @@ constexpr uint32_t kRowStartsOfSeed21[] = {1, 333, 135};
 TEST(NoiseKernel, RowsReadConsecutiveTableEntriesAfterTheCursorAndWrap)
 {
     // time 0: no bias and no palette shift, so each pixel shows its noise byte.
-    NoiseFieldState field = countingField(8, 3);
+    CountingField field = countingField(8, 3);
     PixelBuffer buffer(8, 3, 0);
     seedRandom(21);
-    drawNoiseField(buffer.view(), field, 0);
+    field.draw(buffer.view(), 0);
     // Where the next frame reads on, and where the demo's sequence goes on
     // from (recorded once): later frames depend on both.
     EXPECT_EQ(field.cursor, 12770);
-    EXPECT_EQ(randomState, 827630264u);
+    EXPECT_EQ(runState.randomState, 827630264u);
 
     for (uint32_t x = 0; x < 8; ++x) {
         EXPECT_EQ(noiseAt(field, x, 0), x + 1) << "the very first pixel reads entry 1";
@@ -52,10 +60,10 @@ TEST(NoiseKernel, RowsReadConsecutiveTableEntriesAfterTheCursorAndWrap)
     }
     EXPECT_TRUE(buffer.paddingIntact());
 
-    NoiseFieldState wrapping = countingField(8, 1);
+    CountingField wrapping = countingField(8, 1);
     wrapping.cursor = 1020;
     seedRandom(21);
-    drawNoiseField(PixelBuffer(8, 1, 0).view(), wrapping, 0);
+    wrapping.draw(PixelBuffer(8, 1, 0).view(), 0);
     const uint8_t expected[8] = {1021 & 0xff, 1022 & 0xff, 1023 & 0xff, 0, 1, 2, 3, 4};
     for (uint32_t x = 0; x < 8; ++x) EXPECT_EQ(noiseAt(wrapping, x, 0), expected[x]) << x;
     EXPECT_EQ(wrapping.cursor, 4 + kFirstDrawOfSeed21) << "the jump is added unmasked";
@@ -65,13 +73,13 @@ TEST(NoiseKernel, TheSmearCascadesDownFromRowsAlreadySmeared)
 {
     // Rows 4 wide start at these entries after seedRandom(21) (recorded once).
     const uint32_t starts[3] = {1, 329, 127};
-    NoiseFieldState field = countingField(4, 3);
+    CountingField field = countingField(4, 3);
     const uint8_t fill[3][4] = {{30, 60, 90, 120}, {0, 0, 0, 255}, {0, 9, 0, 0}};
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x) field.table[(starts[y] + x) & 1023] = fill[y][x];
 
     seedRandom(21);
-    drawNoiseField(PixelBuffer(4, 3, 0).view(), field, 0);
+    field.draw(PixelBuffer(4, 3, 0).view(), 0);
     const uint8_t smeared[3][4] = {
         {30, 60, 90, 120},
         {0, (30 + 90 + 0) / 3, (60 + 120 + 0) / 3, 255},  // 40, 60
@@ -92,11 +100,11 @@ TEST(NoiseKernel, BiasFollowsTheSineOfATruncatedThirdOfTime)
 
 TEST(NoiseKernel, BiasRowsAddHalfTheRowAboveAndWrap)
 {
-    NoiseFieldState field = countingField(5, 8);
-    auto row = [&](uint32_t y) { return std::vector<uint8_t>(&field.bias[y * 5], &field.bias[y * 5] + 5); };
+    CountingField field = countingField(5, 8);
+    auto row = [&](uint32_t y) { return std::vector<uint8_t>(&field.buffers.bias[y * 5], &field.buffers.bias[y * 5] + 5); };
     using Row = std::vector<uint8_t>;
 
-    fillBiasField(field, 5);
+    fillBiasField(field.buffers, 5);
     EXPECT_EQ(row(0), (Row{5, 5, 5, 5, 5}));
     EXPECT_EQ(row(1), (Row{7, 7, 7, 7, 5}));
     EXPECT_EQ(row(2), (Row{8, 8, 8, 8, 5}));
@@ -104,7 +112,7 @@ TEST(NoiseKernel, BiasRowsAddHalfTheRowAboveAndWrap)
     EXPECT_EQ(row(4), (Row{9, 9, 9, 9, 5}));
     EXPECT_EQ(row(7), (Row{9, 9, 9, 9, 5}));
 
-    fillBiasField(field, 246);  // k = -10
+    fillBiasField(field.buffers, 246);  // k = -10
     EXPECT_EQ(row(0), (Row{246, 246, 246, 246, 246}));
     EXPECT_EQ(row(1), (Row{113, 113, 113, 113, 246}));
     EXPECT_EQ(row(2), (Row{46, 46, 46, 46, 246}));
@@ -112,12 +120,12 @@ TEST(NoiseKernel, BiasRowsAddHalfTheRowAboveAndWrap)
     EXPECT_EQ(row(4), (Row{252, 252, 252, 252, 246}));
     EXPECT_EQ(row(5), (Row{116, 116, 116, 116, 246}));
 
-    fillBiasField(field, 0);
-    for (uint8_t b : field.bias) ASSERT_EQ(b, 0);
+    fillBiasField(field.buffers, 0);
+    for (uint8_t b : field.buffers.bias) ASSERT_EQ(b, 0);
 
-    NoiseFieldState column = countingField(1, 4);
-    fillBiasField(column, 246);
-    for (uint8_t b : column.bias) EXPECT_EQ(b, 246) << "a one-pixel-wide field is all last column";
+    CountingField column = countingField(1, 4);
+    fillBiasField(column.buffers, 246);
+    for (uint8_t b : column.buffers.bias) EXPECT_EQ(b, 246) << "a one-pixel-wide field is all last column";
 }
 
 TEST(NoiseKernel, RampAndPaletteShift)
@@ -135,10 +143,10 @@ TEST(NoiseKernel, RampAndPaletteShift)
     for (Case c : {Case{5, noiseRampColour(10 - 8 + 5)},            // k = 8
                    Case{261, noiseRampColour((10 + 8 + 261) & 0xff)},  // k = -8: 23
                    Case{-4, noiseRampColour(10 + 8 - 4)}}) {           // k = -8
-        NoiseFieldState field = countingField(3, 1);
+        CountingField field = countingField(3, 1);
         field.table[1] = 10;
         PixelBuffer buffer(3, 1, 0);
-        drawNoiseField(buffer.view(), field, c.time);
+        field.draw(buffer.view(), c.time);
         EXPECT_EQ(buffer.at(0, 0), c.colour) << c.time;
     }
 }
@@ -150,13 +158,15 @@ class NoiseRender : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        noiseField = NoiseFieldState{};
+        runState = RunState{};
+        noiseBuffers = NoiseBuffers{};
         target = makeRowCodedPicture(20, 15);
     }
     void TearDown() override
     {
         SDL_FreeSurface(target);
-        noiseField = NoiseFieldState{};
+        runState = RunState{};
+        noiseBuffers = NoiseBuffers{};
     }
 
     std::vector<uint32_t> pixels()
@@ -176,23 +186,23 @@ TEST_F(NoiseRender, TheFirstRenderFillsTheTableWithTheNext1024RandomNumbers)
 {
     seedRandom(1);
     noise.render(target, 50);
-    ASSERT_EQ(noiseField.table.size(), 1024u);
-    EXPECT_EQ(noiseField.width, 16u);
-    EXPECT_EQ(noiseField.height, 12u);
+    ASSERT_EQ(runState.noiseTable->size(), 1024u);
+    EXPECT_EQ(noiseBuffers.width, 16u);
+    EXPECT_EQ(noiseBuffers.height, 12u);
     // The sequence's first values from seed 1 (random_test.cpp), on to its
     // 1024th (recorded once).
-    EXPECT_EQ(noiseField.table[0], 16838);
-    EXPECT_EQ(noiseField.table[1], 5758);
-    EXPECT_EQ(noiseField.table[2], 10113);
-    EXPECT_EQ(noiseField.table[1023], 17891);
+    EXPECT_EQ((*runState.noiseTable)[0], 16838);
+    EXPECT_EQ((*runState.noiseTable)[1], 5758);
+    EXPECT_EQ((*runState.noiseTable)[2], 10113);
+    EXPECT_EQ((*runState.noiseTable)[1023], 17891);
     // Pixel (0, 0) shows entry 1, 5758: its low byte 126, less the bias -2
     // of time 50, plus 50.
     EXPECT_EQ(pixelAt(target, 0, 0), noiseRampColour(178));
 
     // Later renders keep the table.
-    const std::vector<uint16_t> table = noiseField.table;
+    const auto table = runState.noiseTable;
     noise.render(target, 51);
-    EXPECT_EQ(noiseField.table, table);
+    EXPECT_EQ(runState.noiseTable, table);
 }
 
 TEST_F(NoiseRender, KeepsToItsOwnArea)
@@ -213,25 +223,25 @@ TEST_F(NoiseRender, AFailedLockStillSetsUpButLeavesTheCursorAndTheTarget)
         FailingLocks failing;
         noise.render(target, 900);
     }
-    EXPECT_EQ(noiseField.table.size(), 1024u);
-    EXPECT_EQ(noiseField.cursor, 0);
+    EXPECT_EQ(runState.noiseTable->size(), 1024u);
+    EXPECT_EQ(runState.noiseCursor, 0);
     EXPECT_EQ(pixels(), before);
 
     // A failed frame later on: the next good frame continues exactly where
     // the last good one left off.
     noise.render(target, 901);
-    const NoiseFieldState afterGood = noiseField;
+    const RunState afterGood = runState;
     const unsigned seed = static_cast<unsigned>(nextRandom());
     seedRandom(seed);
     {
         FailingLocks failing;
         noise.render(target, 902);
     }
-    EXPECT_EQ(noiseField.cursor, afterGood.cursor);
+    EXPECT_EQ(runState.noiseCursor, afterGood.noiseCursor);
     noise.render(target, 903);
     const auto continued = pixels();
 
-    noiseField = afterGood;
+    runState = afterGood;
     seedRandom(seed);
     noise.render(target, 903);
     EXPECT_EQ(pixels(), continued);
@@ -241,16 +251,16 @@ TEST_F(NoiseRender, ATargetThatShowsNothingMovesOnAsADrawnFrameDoes)
 {
     seedRandom(9);
     noise.render(target, 901);
-    const int32_t cursor = noiseField.cursor;
+    const int32_t cursor = runState.noiseCursor;
     const int next = nextRandom();
 
-    noiseField = NoiseFieldState{};
+    runState = RunState{};
     seedRandom(9);
     SDL_Rect nothing = {0, 0, 0, 0};
     SDL_SetClipRect(target, &nothing);
     const auto before = pixels();
     noise.render(target, 901);
     EXPECT_EQ(pixels(), before);
-    EXPECT_EQ(noiseField.cursor, cursor);
+    EXPECT_EQ(runState.noiseCursor, cursor);
     EXPECT_EQ(nextRandom(), next);
 }

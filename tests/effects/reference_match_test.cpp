@@ -74,20 +74,22 @@ TEST(MatchesReference, NoiseOverFramesAndTableWraps)
     for (const Size size : kSizes)
         for (unsigned seed : kSeeds) {
             seedRandom(seed);
-            NoiseFieldState fast, plain;
-            setUpNoiseField(fast, size.w, size.h);
-            plain = fast;
+            const auto table = makeNoiseTable();
+            NoiseBuffers fast, plain;
+            sizeNoiseBuffers(fast, size.w, size.h);
+            sizeNoiseBuffers(plain, size.w, size.h);
+            int32_t fastCursor = 0, plainCursor = 0;
             PixelBuffer fastOut(size.w, size.h, 0), plainOut(size.w, size.h, 0);
             // Times across the bias's whole range and the palette's wrap.
             const int32_t times[] = {0, 1, 100, 254, 255, 256, 1000, 1139, 2675, static_cast<int32_t>(seed * 37)};
             for (int32_t time : times) {
                 seedRandom(seed + time);
-                drawNoiseField(fastOut.view(), fast, time);
+                drawNoiseField(fastOut.view(), *table, fastCursor, fast, time);
                 const int next = nextRandom();
                 seedRandom(seed + time);
-                reference::noise(plainOut.view(), plain, time);
+                reference::noise(plainOut.view(), *table, plainCursor, plain, time);
                 EXPECT_EQ(nextRandom(), next);
-                ASSERT_EQ(fast.cursor, plain.cursor);
+                ASSERT_EQ(fastCursor, plainCursor);
                 SCOPED_TRACE(testing::Message() << size.w << "x" << size.h << " seed " << seed << " time " << time);
                 expectSamePixels(fastOut, plainOut);
             }
@@ -107,9 +109,14 @@ TEST(MatchesReference, BumpWarpTablesWarpAndLight)
             std::vector<uint8_t> fast(field.size()), plain(field.size());
             const int32_t times[] = {0, 39, 45600, 74199, static_cast<int32_t>(random() % 5000000)};
             for (int32_t time : times) {
-                warpHeightField(field.data(), fast.data(), size.w, size.h, sines, warpPhase(time));
                 reference::warp(field.data(), plain.data(), size.w, size.h, sines, warpPhase(time));
-                ASSERT_EQ(fast, plain) << size.w << "x" << size.h << " seed " << seed << " time " << time;
+                // Each way of sampling the processor runs.
+                for (const WarpSampling sampling : {WarpSampling::Avx2, WarpSampling::Avx512, WarpSampling::Plain}) {
+                    if (!warpSamplingRuns(sampling)) continue;
+                    warpHeightField(field.data(), fast.data(), size.w, size.h, sines, warpPhase(time), 0, -1, sampling);
+                    ASSERT_EQ(fast, plain) << size.w << "x" << size.h << " seed " << seed << " time " << time << " "
+                                           << static_cast<int>(sampling);
+                }
 
                 PixelBuffer fastOut(size.w, size.h, 0x55), plainOut(size.w, size.h, 0x55);
                 lightHeightField(fastOut.view(), fast.data(), lights.data(), time);
@@ -162,7 +169,7 @@ TEST(MatchesReference, FountainFramesOnTheDisplay)
         std::mt19937 random(seed);
         SDL_Surface* flare = randomFlare(random);
         seedRandom(seed);
-        fountainPreviousTime = 0;
+        runState.fountainPreviousTime = 0;
         FountainEffect effect(640, 480, flare);
         seedRandom(seed);
         Particles particles;
@@ -189,7 +196,7 @@ TEST(MatchesReference, FountainFramesOnTheDisplay)
         EXPECT_EQ(memcmp(&effect.particles, &particles, sizeof particles), 0);
         SDL_FreeSurface(flare);
     }
-    fountainPreviousTime = 0;
+    runState.fountainPreviousTime = 0;
     SDL_FreeSurface(plainTarget);
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <random>
+#include <vector>
 
 // Fixed oracles: a set of cases drawn from a seeded generator, and the CRC-32
 // of what classic SDL 1.2 drew for them, taken once and kept in the test. Such
@@ -40,24 +41,32 @@ private:
     std::mt19937 generator;
 };
 
-// The CRC-32 of everything added, in order.
+// The CRC-32 of everything added, in order, each value as little-endian
+// bytes whatever the machine's order: the kept digests hold on every
+// processor.
 class Digest {
 public:
-    void add(const void* bytes, size_t size)
-    {
-        crc = crc32(crc, static_cast<const Bytef*>(bytes), static_cast<uInt>(size));
-    }
     void add(const SDL_Rect& rect)
     {
-        const int16_t values[] = {rect.x, rect.y, static_cast<int16_t>(rect.w), static_cast<int16_t>(rect.h)};
-        add(values, sizeof values);
+        const uint16_t values[] = {static_cast<uint16_t>(rect.x), static_cast<uint16_t>(rect.y), rect.w, rect.h};
+        addValues(values, 4);
     }
     void add(const PixelView& view)
     {
-        for (int y = 0; y < view.height; ++y) add(view.row(y), static_cast<size_t>(view.width) * 4);
+        for (int y = 0; y < view.height; ++y) addValues(view.row(y), static_cast<size_t>(view.width));
     }
     uint32_t value() const { return static_cast<uint32_t>(crc); }
 
 private:
+    template <typename T>
+    void addValues(const T* values, size_t count)
+    {
+        bytes.resize(count * sizeof(T));
+        for (size_t i = 0; i < count; ++i)
+            for (size_t b = 0; b < sizeof(T); ++b) bytes[i * sizeof(T) + b] = static_cast<Bytef>(values[i] >> (8 * b));
+        crc = crc32(crc, bytes.data(), static_cast<uInt>(bytes.size()));
+    }
+
     uLong crc = crc32(0, nullptr, 0);
+    std::vector<Bytef> bytes;
 };

@@ -3,6 +3,8 @@
 
 #include <alsa/asoundlib.h>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -10,6 +12,8 @@
 #include <cstdlib>
 
 namespace {
+constexpr int kBackgroundNice = 10;
+
 void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
 // The exit status in a status from system() or pclose().
@@ -70,4 +74,10 @@ std::chrono::nanoseconds threadTime()
     timespec t;
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+}
+
+void runInBackground()
+{
+    // On Linux a thread's nice value is its own; failing, it stays as it is.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kBackgroundNice);
 }

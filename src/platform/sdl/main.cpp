@@ -1,10 +1,11 @@
 // The demo on a desktop: start-up, the frame loop over the timeline, shutdown.
 #include "core/frame_loop.h"
-#include "core/player.h"
-#include "core/recorder.h"
 #include "core/startup.h"
+#include "player/player.h"
+#include "player/recorder.h"
 #include "platform/sdl/display.h"
 #include "platform/sound_platform.h"
+#include "platform/system.h"
 #include "sound/sound.h"
 
 #include <cstdio>
@@ -14,9 +15,9 @@
 #include <thread>
 
 namespace {
-// Frames the recording draws between two looks at its lock: a jump waits
-// for no more than that.
-constexpr int kRecordingBatch = 30;
+// Frames the recording draws in one call: its warp's steps are taken, their
+// rows shared out, once a call.
+constexpr int kRecordingBatch = 60;
 
 int runDemo()
 {
@@ -30,19 +31,30 @@ int runDemo()
     usePlatformSound();
     soundInit(0);
 
-    // The player's recording runs beside the demo, on a thread of its own.
+    // The player's recording runs beside the demo, on a thread of its own,
+    // and a second core, where there is one, takes part in its warp; both
+    // give way to the live demo.
     Recorder recorder(demo, start.seed);
     std::thread recording([&recorder] {
+        runInBackground();
         while (recorder.record(kRecordingBatch)) {
         }
     });
+    std::thread helping;
+    if (std::thread::hardware_concurrency() > 1) {
+        helping = std::thread([&recorder] {
+            runInBackground();
+            recorder.help();
+        });
+    }
     const Platform platform = desktopPlatform(demo.screen);
     Player player(demo, recorder, platform.ticks);
 
     demo.demoTime = 0;
-    runFrameLoop(demo, platform, &player);
+    runFrameLoop(demo, platform, [&player](uint32_t ticks) { return player.turn(ticks); });
     recorder.stop();
     recording.join();
+    if (helping.joinable()) helping.join();
 
     // The display goes first: a sound server that holds up the sound's
     // shutdown ends the process there, and the desktop must have its screen

@@ -136,3 +136,8 @@ std::chrono::nanoseconds threadTime()
 {
     return std::chrono::steady_clock::now().time_since_epoch();
 }
+
+void runInBackground()
+{
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+}

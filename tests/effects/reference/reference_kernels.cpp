@@ -30,7 +30,8 @@ void fire(const PixelView& target, uint32_t colourMask)
     }
 }
 
-void noise(const PixelView& target, NoiseFieldState& field, int32_t time)
+void noise(const PixelView& target, const std::vector<uint16_t>& table, int32_t& cursor, NoiseBuffers& field,
+           int32_t time)
 {
     const int w = static_cast<int>(field.width), h = static_cast<int>(field.height);
     auto n = [&](int i, int j) -> uint8_t& { return field.noise[static_cast<size_t>(i) * w + j]; };
@@ -38,10 +39,10 @@ void noise(const PixelView& target, NoiseFieldState& field, int32_t time)
 
     for (int i = 0; i < h; ++i) {
         for (int j = 0; j < w; ++j) {
-            field.cursor = (field.cursor + 1) & 0x3ff;
-            n(i, j) = static_cast<uint8_t>(field.table[field.cursor] & 0xff);
+            cursor = (cursor + 1) & 0x3ff;
+            n(i, j) = static_cast<uint8_t>(table[cursor] & 0xff);
         }
-        field.cursor += nextRandom();
+        cursor += nextRandom();
     }
     for (int i = 1; i < h; ++i)
         for (int j = 1; j <= w - 2; ++j) n(i, j) = static_cast<uint8_t>((n(i - 1, j - 1) + n(i - 1, j + 1) + n(i, j)) / 3);

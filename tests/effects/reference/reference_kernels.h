@@ -19,8 +19,9 @@ namespace reference {
 
 void fire(const PixelView& target, uint32_t colourMask);
 
-// The field must have been set up (setUpNoiseField); the cursor carries on.
-void noise(const PixelView& target, NoiseFieldState& field, int32_t time);
+// The buffers must be sized (sizeNoiseBuffers); the cursor carries on.
+void noise(const PixelView& target, const std::vector<uint16_t>& table, int32_t& cursor, NoiseBuffers& field,
+           int32_t time);
 
 void warp(const uint8_t* src, uint8_t* dst, int width, int height, const SineTable& sineTable, int32_t phase);
 void light(const PixelView& target, const uint8_t* heights, const uint8_t* lightMap, int32_t time);
