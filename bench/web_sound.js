@@ -48,6 +48,7 @@ async function play() {
     console.log(`wire_bytes ${bytes.wire} (files as served ${bytes.bodies}, ${bytes.files} files)`);
     await page.waitForFunction(() => !document.getElementById('again').hidden, { timeout: 150000, polling: 1000 });
     fs.writeFileSync(arg, await frameLog(page));
+    if (browser.peakPageMemoryMb) console.log(`page_process_peak_mb ${browser.peakPageMemoryMb().toFixed(0)}`);
   } finally {
     await close();
   }

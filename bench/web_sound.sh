@@ -1,5 +1,7 @@
 #!/bin/bash
 # The plain page's sound and start-up in headless chromium and firefox-esr,
+# and in WebKitGTK (BROWSERS=webkit: in windows under a private Xvfb with
+# openbox, real clicks; its page process's peak memory, page_process_peak_mb),
 # each on a private PulseAudio server whose output is recorded, after
 # scripts/web.sh --build-only. Per browser: one whole run, with the figures of
 # tests/e2e/cue_sync.py (first_heard_ms, cue_offset_ms, dropouts, and
@@ -22,6 +24,7 @@ SERVER_PID=""
 trap '[ -z "$SERVER_PID" ] || kill "$SERVER_PID"; cleanup' EXIT
 start_pulse
 serve_site "$SITE"
+case " ${BROWSERS:-} " in *" webkit "*) start_xvfb 1280x1024 && start_openbox ;; esac
 
 for browser in ${BROWSERS:-chromium firefox}; do
     echo "== $browser"
@@ -34,7 +37,7 @@ for browser in ${BROWSERS:-chromium firefox}; do
     node "$ROOT/bench/web_sound.js" "$SITE_URL" "$browser" starts "${STARTS:-50}"
 done
 
-start_xvfb 1280x1024
+[ -n "$XVFB_PID" ] || start_xvfb 1280x1024
 for browser in ${BROWSERS:-chromium firefox}; do
     echo "== $browser in a window"
     HEADLESS=0 node "$ROOT/bench/web_sound.js" "$SITE_URL" "$browser" starts "${XVFB_STARTS:-10}"

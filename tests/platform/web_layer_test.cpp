@@ -5,6 +5,7 @@
 #include "data_files.h"
 #include "effects/pixel_buffer.h"
 #include "platform/sdl_libs/gfx_line.h"
+#include "platform/web/pcm_samples.h"
 #include "platform/web/picture_files.h"
 #include "platform/web/surface_ops.h"
 #include "support/fixed_oracle.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -110,12 +112,29 @@ TEST_F(WebLayer, PicturesDecodeAsSdlImageDoes)
         ASSERT_EQ(mine.height, theirs->h);
         SDL_LockSurface(theirs);
         int wrong = 0;
+        // Mine are 0xAARRGGBB values; SDL_image's layout with alpha follows
+        // the machine's byte order, so theirs are compared by their colours.
         for (int y = 0; y < theirs->h; ++y)
-            for (int x = 0; x < theirs->w; ++x)
-                wrong += mine.pixels[static_cast<size_t>(y) * theirs->w + x] != viewOf(theirs).row(y)[x];
+            for (int x = 0; x < theirs->w; ++x) {
+                uint8_t r, g, b, a;
+                SDL_GetRGBA(viewOf(theirs).row(y)[x], theirs->format, &r, &g, &b, &a);
+                const uint32_t alpha = theirs->format->Amask ? uint32_t{a} << 24 : 0;
+                wrong += mine.pixels[static_cast<size_t>(y) * theirs->w + x] != (alpha | r << 16 | g << 8 | b);
+            }
         SDL_UnlockSurface(theirs);
         EXPECT_EQ(wrong, 0) << name;
         if (theirs != loaded) SDL_FreeSurface(theirs);
         SDL_FreeSurface(loaded);
     }
+}
+
+// The samples the page used to make itself: halves round up, the ends clamp.
+TEST(WebSamples, InterleaveRoundsAsThePageDid)
+{
+    const float left[] = {0.5f / 32768, -0.5f / 32768, -1.5f / 32768, 1.0f, -1.0f, -2.0f, std::nanf("")};
+    const float right[] = {1.49f / 32768, 0.25f, -0.0f, 0.99999f, 32767.5f / 32768, 3.0f, 0.0f};
+    int16_t out[14];
+    interleaveSamples(left, right, 7, out);
+    const int16_t expected[14] = {1, 1, 0, 8192, -1, 0, 32767, 32767, -32768, 32767, -32768, 32767, 0, 0};
+    EXPECT_TRUE(std::equal(out, out + 14, expected));
 }

@@ -1,8 +1,10 @@
 #!/bin/bash
-# The web build against demo-capture in Debian's chromium and firefox-esr
-# (web_test.js says what is checked), over the site's server on 127.0.0.1,
+# The web build against demo-capture in Debian's chromium, firefox-esr and
+# WebKitGTK (web_test.js says what is checked; chromium also as a phone: by
+# touch, not a secure context), over the site's server on 127.0.0.1,
 # with the sound on a private PulseAudio server, recorded and judged here:
-# the music from its first note, the cues on their beat and no gap at the
+# the music from its first note, within a second of the click, the cues on
+# their beat and no gap at the
 # stalls (none of 50 ms: on a loaded machine the browsers' own audio threads
 # miss a 10 ms turn now and then, stall or not, where the page that fed the
 # mix from its own thread fell silent for 80 to 100 ms at every stall),
@@ -12,6 +14,8 @@
 # The server sends the compressed copies, which must unpack to the files.
 # The sound's run gets a second try (see below).
 #   web_test.sh SITE_DIR NATIVE_BUILD_DIR NODE_MODULES_DIR
+# WEB_BROWSERS (chromium firefox webkit unless set) names the browsers to
+# run, WEB_PARTS (plain phone frames) the parts of web_test.js.
 set -euo pipefail
 SITE="$(cd "$1" && pwd)"
 NATIVE="$(cd "$2" && pwd)"
@@ -57,35 +61,67 @@ plain_run() {
     rm -rf "$out"
     mkdir -p "$out"
     start_timed_recording "$out/sound.raw"
-    node "$HERE/web_test.js" "$SITE_URL" "$WORK" "$CASES" "$browser" "$out" plain || return 1
+    node "$HERE/web_test.js" "$SITE_URL" "$WORK" "$CASES" "$browser" "$out" "$1" || return 1
     stop_recording
-    read -r paused resumed <"$out/pause.txt"
+    read -r paused resumed click <"$out/pause.txt"
     judge --until "$paused" >"$out/before.txt"
     judge --from "$resumed" --until 38000 >"$out/after.txt"
     sed "s/^/$browser before the pause: /" "$out/before.txt"
     sed "s/^/$browser after it: /" "$out/after.txt"
-    awk -v browser="$browser" '
+    # WebKitGTK's GStreamer output drops up to a quarter second of a stream
+    # it starts, a loaded machine's turns reach it, whatever the page plays,
+    # and it reports no output latency, which differs by up to a tenth of a
+    # second after the page was hidden. A mix on the page's thread, as on a
+    # phone's plain http, shares the machine's turns too and starts less
+    # neatly. There (no stalls) the cues on their beat, the sound within a
+    # second of the click or tap, and no gap of a quarter second are held.
+    local most_unheard=20 most_gap=50 same_latency=1
+    [ "$browser" != webkit ] || { most_unheard=400; most_gap=250; same_latency=0; }
+    [ "$1" != phone ] || { most_unheard=250; most_gap=250; same_latency=0; }
+    awk -v browser="$browser $1" -v click="$click" -v record_start="$RECORD_START" -v most_unheard="$most_unheard" \
+        -v most_gap="$most_gap" -v same_latency="$same_latency" '
         FNR == 1 { part++ }
         $1 == "cue_offset_ms" { cues[part]++; if ($3 == "missing" || $3 < -30 || $3 > 30) bad++ }
         $1 == "first_heard_ms" { first = $2 }
+        $1 == "music_start_s" { after_click = (record_start + $2) * 1000 - click }
         $1 == "longest_dropout_ms" && part == 1 { gap = $2 }
         $1 == "latency_ms" { latency[part] = $2 }
         END {
-            ok = cues[1] == 1 && cues[2] == 2 && !bad && first != "" && first <= 20 && gap < 50 &&
-                 (1 in latency) && (2 in latency) && latency[2] - latency[1] < 40 && latency[1] - latency[2] < 40
+            ok = cues[1] == 1 && cues[2] == 2 && !bad && first != "" && first <= most_unheard && gap < most_gap &&
+                 (1 in latency) && (2 in latency) && after_click != "" && after_click < 1000 &&
+                 (!same_latency || (latency[2] - latency[1] < 40 && latency[1] - latency[2] < 40))
             print (ok ? "ok " : "FAIL ") browser ": the music from its first note (" first " ms unheard), " \
-                cues[1] + cues[2] " cues within 30 ms, no gap of 50 ms at the stalls (" gap + 0 " ms the longest), as late after the pause as before (" \
+                sprintf("%.0f", after_click) " ms after the click, " \
+                cues[1] + cues[2] " cues within 30 ms, no gap of " most_gap " ms at the stalls (" gap + 0 " ms the longest), as late after the pause as before (" \
                 latency[1] " and " latency[2] " ms)"
             exit !ok
         }' "$out/before.txt" "$out/after.txt"
 }
+# A shared machine's load can starve a browser's audio thread for longer
+# than its buffer: the sound gets a second try, and a fault that is no
+# accident fails both.
+sound_run() {
+    plain_run "$1" || { stop_recording 2>/dev/null || true; echo "once more"; plain_run "$1"; }
+}
 status=0
-for browser in chromium firefox; do
+for browser in ${WEB_BROWSERS:-chromium firefox webkit}; do
     out="$WORK/$browser"
-    # A shared machine's load can starve a browser's audio thread for longer
-    # than its buffer: the sound gets a second try, and a fault that is no
-    # accident fails both.
-    plain_run || { stop_recording 2>/dev/null || true; echo "once more"; plain_run; } || status=1
-    node "$HERE/web_test.js" "$SITE_URL" "$WORK" "$CASES" "$browser" "$out" frames || status=1
+    if [ "$browser" = webkit ]; then
+        # WebKitGTK in windows of its own, under a window manager; the
+        # player's part without element full screen, as on an iPhone.
+        /usr/bin/python3 -c 'import gi; gi.require_version("WebKit2", "4.1")' 2>/dev/null ||
+            { echo "FAIL: WebKitGTK (gir1.2-webkit2-4.1) is not installed"; status=1; continue; }
+        start_xvfb 1024x768
+        start_openbox
+        timeout 60 /usr/bin/python3 "$HERE/webkit_driver.py" --probe ||
+            { echo "SKIP: WebKitGTK loads no page here (its web process does not start)"; continue; }
+    fi
+    for part in ${WEB_PARTS:-plain phone frames}; do
+        case "$part" in
+            plain) sound_run plain ;;
+            phone) [ "$browser" != chromium ] || sound_run phone ;;
+            frames) WEBKIT_FULLSCREEN=0 node "$HERE/web_test.js" "$SITE_URL" "$WORK" "$CASES" "$browser" "$out" frames ;;
+        esac || status=1
+    done
 done
 exit "$status"

@@ -1,24 +1,26 @@
 // The page's entry points (site/demo.js calls them). The browser cannot run
 // the demo's frame loop, so the page drives it: the demo's own start-up,
-// then one runFrame per display refresh, with the player (core/player.h)
+// then one turn per display refresh, with the player (player/player.h)
 // on the page's keys and its bar; or, for the test hook and the benchmark,
-// frames on demo-capture's fixed grid. The web has no threads: the player's
-// recording is drawn in the page's idle time.
-#include "capture/capture_options.h"
+// frames on demo-capture's fixed grid. The player's recording is drawn in
+// the page's idle time, and takes the warp's fields from a worker
+// (recording_worker.cpp) as they come.
 #include "core/events.h"
 #include "core/frame_grid.h"
 #include "core/frame_loop.h"
-#include "core/player.h"
-#include "core/recorder.h"
 #include "core/startup.h"
 #include "effects/pixel_view.h"
 #include "globals.h"
 #include "platform/sound_platform.h"
 #include "platform/web/sdl_layer.h"
+#include "player/grid.h"
+#include "player/player.h"
+#include "player/recorder.h"
 #include "sound/sound.h"
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,10 +29,13 @@ namespace {
 Demo demo;
 std::unique_ptr<Recorder> recorder;
 std::unique_ptr<Player> player;
-CaptureOptions grid;
+// The test hook's grid, as demo-capture --seed --fps sets it.
+unsigned gridSeed = 1;
+int gridFps = 60;
 uint64_t gridFrame = 0;
-std::string optionsMessage;
+std::string gridMessage;
 std::vector<uint32_t> canvasPixels(static_cast<size_t>(kScreenWidth) * kScreenHeight);
+std::vector<uint8_t> warpFieldRoom;
 
 // The page's clock; a quit comes only from the keys it sends.
 const Platform webPlatform = {SDL_GetTicks, quitEventPending};
@@ -38,25 +43,28 @@ const Platform webPlatform = {SDL_GetTicks, quitEventPending};
 
 extern "C" {
 
-// demo-capture's options from the test hook's query, with demo-capture's own
-// checks: "" when they hold, otherwise its message. `at` may be null (the
-// benchmark), never empty.
-EMSCRIPTEN_KEEPALIVE const char* webCaptureOptions(const char* seed, const char* fps, const char* at)
+// The test hook's grid: "" when demo-capture takes `fps` too, otherwise
+// its message.
+EMSCRIPTEN_KEEPALIVE const char* webSetGrid(unsigned seed, int fps)
 {
-    std::vector<std::string> words = {"demo-capture", "--seed", seed, "--fps", fps};
-    if (at) words.insert(words.end(), {"--at", at});
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(&word[0]);
-    bool help = false;
-    grid = CaptureOptions();
-    const int argc = static_cast<int>(argv.size());
-    if (parseCaptureOptions(argc, argv.data(), grid, optionsMessage, help)) optionsMessage.clear();
-    return optionsMessage.c_str();
+    gridSeed = seed;
+    gridFps = fps;
+    gridMessage = fps >= 1 && fps <= 1000 ? "" : "--fps takes a whole number from 1 to 1000";
+    return gridMessage.c_str();
+}
+
+// "" when demoTime `t` lies on the test hook's grid, otherwise what
+// demo-capture --at says of it.
+EMSCRIPTEN_KEEPALIVE const char* webOffGrid(uint32_t t)
+{
+    const std::string offGrid = offGridMessage(t, gridFps);
+    gridMessage = offGrid.empty() ? "" : "--at " + offGrid;
+    return gridMessage.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE unsigned webGridSeed()
 {
-    return grid.seed;
+    return gridSeed;
 }
 
 // Start-up up to the first frame, with the random generator seeded by `seed`,
@@ -83,10 +91,24 @@ EMSCRIPTEN_KEEPALIVE int webRecord(int frames)
     return recorder->record(frames);
 }
 
-// The recording holds every grid frame before this demoTime.
-EMSCRIPTEN_KEEPALIVE uint32_t webRecordedUntil()
+// Room for one warp field from the recording worker (site/demo.js copies it
+// there), then handed to the recording for next frame `frame`.
+EMSCRIPTEN_KEEPALIVE uint8_t* webWarpFieldRoom()
 {
-    return frameTime(recorder->framesRecorded(), Recorder::kGridFps);
+    warpFieldRoom.resize(size_t{kScreenWidth} * kScreenHeight);
+    return warpFieldRoom.data();
+}
+
+EMSCRIPTEN_KEEPALIVE void webTakeWarpField(uint32_t frame)
+{
+    recorder->takeWarpField(frame, warpFieldRoom.data());
+}
+
+// Whether a jump to demoTime `target` lands at once, without waiting for
+// the recording.
+EMSCRIPTEN_KEEPALIVE int webReaches(uint32_t target)
+{
+    return recorder->reaches(std::min(firstFrameAtOrAfter(target, kPlayerFps), lastPlayerFrame()));
 }
 
 // The player's jump to the first grid frame at or after demoTime `target`,
@@ -125,15 +147,14 @@ EMSCRIPTEN_KEEPALIVE int webSceneStart(int scene)
 // The demoTime of the last frame a jump lands on.
 EMSCRIPTEN_KEEPALIVE uint32_t webLastFrameTime()
 {
-    return Recorder::lastFrameTime();
+    return lastPlayerFrameTime();
 }
 
 // The frame of demoTime 0, shown dimmed under the page's start prompt. The
 // title scene keeps no state, so drawing it changes nothing that follows.
 EMSCRIPTEN_KEEPALIVE void webDrawFirstFrame()
 {
-    demo.demoTime = 0;
-    drawFrame(demo);
+    drawGridFrame(demo, 0, kPlayerFps);
 }
 
 // The real-time run from the moment on the screen, 0 or where a jump at the
@@ -154,7 +175,7 @@ EMSCRIPTEN_KEEPALIVE int webBegin()
 // with the player's keys to take may be a jump.
 EMSCRIPTEN_KEEPALIVE int webStep()
 {
-    return !quitRequested && runFrame(demo, webPlatform, player.get());
+    return runTurn(webPlatform, [](uint32_t ticks) { return player->turn(ticks); });
 }
 
 // The page hidden, and back: the clock and the sound stop where they are and
@@ -182,14 +203,13 @@ EMSCRIPTEN_KEEPALIVE void webKey(int key, int pressed)
     webSendKey(static_cast<SDLKey>(key), pressed != 0);
 }
 
-// The next frame of the grid set by webCaptureOptions, drawn as demo-capture
+// The next frame of the grid set by webSetGrid, drawn as demo-capture
 // draws it. The scene it was drawn in, or -1 once the demo has ended.
 EMSCRIPTEN_KEEPALIVE int webGridFrame()
 {
     if (quitRequested) return -1;
-    demo.demoTime = frameTime(gridFrame++, grid.fps);
     const int scene = demo.sceneIndex;
-    drawFrame(demo);
+    drawGridFrame(demo, gridFrame++, gridFps);
     return scene;
 }
 

@@ -14,18 +14,30 @@ target_include_directories(demo_core SYSTEM PUBLIC /usr/include/stb)
 target_compile_options(demo_core PUBLIC -Wframe-larger-than=16384 -O3)
 
 add_executable(demo-web ${SDL_LIBS_SOURCES} ${WEB}/audio_device.cpp ${WEB}/main.cpp ${WEB}/mix_batch.cpp
-    ${WEB}/picture_files.cpp ${WEB}/sdl_layer.cpp ${WEB}/sound_files.cpp ${WEB}/surface_ops.cpp)
+    ${WEB}/pcm_samples.cpp ${WEB}/picture_files.cpp ${WEB}/sdl_layer.cpp ${WEB}/sound_files.cpp ${WEB}/surface_ops.cpp)
 target_link_libraries(demo-web PRIVATE demo_core)
-set(EXPORTS _webCaptureOptions _webGridSeed _webLoad _webRecord _webRecordedUntil _webJump _webWaiting _webPaused
+set(EXPORTS _webSetGrid _webOffGrid _webGridSeed _webLoad _webRecord _webReaches _webWarpFieldRoom _webTakeWarpField _webJump _webWaiting _webPaused
     _webShownTime _webSceneStart _webLastFrameTime _webDrawFirstFrame _webBegin _webStep _webPause _webTicks _webEnd
-    _webKey _webGridFrame _webDemoTime _webPresent _webSoundFileName _webSoundFile _webTakeMixCommands _webMixCommands)
+    _webKey _webGridFrame _webDemoTime _webPresent _webSoundFileName _webSoundFile _webSampleRoom _webTakeSamples
+    _webTakeMixCommands _webMixCommands)
 list(JOIN EXPORTS "," EXPORT_LIST)
 target_link_options(demo-web PRIVATE -O3
     -sMODULARIZE=1 -sEXPORT_NAME=createDemo -sENVIRONMENT=web
     -sINITIAL_MEMORY=64MB -sALLOW_MEMORY_GROWTH=1
-    -sEXPORTED_FUNCTIONS=${EXPORT_LIST} -sEXPORTED_RUNTIME_METHODS=HEAPU8,HEAP16,UTF8ToString,ccall
+    -sEXPORTED_FUNCTIONS=${EXPORT_LIST} -sEXPORTED_RUNTIME_METHODS=HEAPU8,HEAPF32,UTF8ToString,ccall
     --preload-file ${TIDEGLOW_DATA_DIR}@/data)
 set_target_properties(demo-web PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${WEB_SITE_DIR})
+
+# The page's recording worker: the warp's fields of the player's recording
+# worked out beside the page (recording_worker.cpp), on the same core and
+# layer, without the page's data.
+add_executable(recording-worker-wasm ${SDL_LIBS_SOURCES} ${WEB}/picture_files.cpp ${WEB}/recording_worker.cpp
+    ${WEB}/sdl_layer.cpp ${WEB}/surface_ops.cpp)
+target_link_libraries(recording-worker-wasm PRIVATE demo_core)
+target_link_options(recording-worker-wasm PRIVATE -O3
+    -sMODULARIZE=1 -sEXPORT_NAME=createRecordingWorker -sENVIRONMENT=worker -sALLOW_MEMORY_GROWTH=1
+    -sEXPORTED_FUNCTIONS=_workerStart,_workerNextField,_workerField -sEXPORTED_RUNTIME_METHODS=HEAPU8)
+set_target_properties(recording-worker-wasm PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${WEB_SITE_DIR})
 
 # The mix for the page's audio worklet, which instantiates it by itself: a
 # bare WebAssembly module of the portable mix, without emscripten's loader.

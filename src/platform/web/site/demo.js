@@ -2,13 +2,14 @@
 // The page around the demo (demo-web.js, built from src/platform/web/).
 //
 // Plain: loads (pictures, then sounds, then the sound's worklet), shows the
-// first title frame dimmed until a click or a key, then starts the demo and
-// its music together, asks for full screen and draws one frame per display
-// refresh. A hidden page pauses, picture and sound, until a click or a key
-// once it is back. Escape, or leaving full screen by the browser's Escape,
+// first title frame dimmed until a click, a tap or a key, then starts the
+// sound, the demo and its music together, asks for full screen where there
+// is one (an iPhone has none: the picture fills the visible viewport) and
+// draws one frame per display refresh. A hidden page pauses, picture and
+// sound, until a click or a key once it is back. Escape, or leaving full screen by the browser's Escape,
 // ends the demo, and the page offers to play again in a fresh instance.
 //
-// The player (src/core/player.h) takes the desktop's keys, and a bar over the
+// The player (src/player/player.h) takes the desktop's keys, and a bar over the
 // bottom of the picture plays and pauses, seeks (dragged, or a tap; near a
 // scene's mark it lands on the scene's start), shows the time, gives a link
 // to the moment shown and goes to full screen and back. It hides after 2 s
@@ -55,22 +56,25 @@
     keysHelp.hidden = !keys;
   }
 
-  let scriptLoaded = null;
-  function loadScript() {
-    scriptLoaded ??= new Promise((resolve, reject) => {
-      const script = document.createElement('script');
-      script.src = 'demo-web.js';
-      script.onload = resolve;
-      script.onerror = () => reject(new Error('cannot load demo-web.js'));
-      document.head.appendChild(script);
-    });
-    return scriptLoaded;
+  // A script of the site's, loaded once however often it is asked for.
+  const scriptsLoaded = new Map();
+  function loadScript(name) {
+    if (!scriptsLoaded.has(name)) {
+      scriptsLoaded.set(name, new Promise((resolve, reject) => {
+        const script = document.createElement('script');
+        script.src = name;
+        script.onload = resolve;
+        script.onerror = () => reject(new Error(`cannot load ${name}`));
+        document.head.appendChild(script);
+      }));
+    }
+    return scriptsLoaded.get(name);
   }
 
   // A fresh instance of the demo, its pictures loaded; the progress bar
   // follows the download of the data package.
   async function loadDemo() {
-    await loadScript();
+    await loadScript('demo-web.js');
     return createDemo({
       print: text => console.log(text),
       printErr: text => console.error(text),
@@ -90,8 +94,10 @@
   async function runTestHook() {
     show('Loading…', { bar: true });
     const demo = await loadDemo();
-    const problem = demo.ccall('webCaptureOptions', 'string', ['string', 'string', 'string'],
-      [query.get('seed') ?? '1', query.get('fps') ?? '60', query.get('at')]);
+    const times = [...new Set((query.get('at') ?? '').split(',').map(Number))].sort((a, b) => a - b);
+    const grid = demo.ccall('webSetGrid', 'string', ['number', 'number'],
+      [Number(query.get('seed') ?? 1) >>> 0, Number(query.get('fps') ?? 60)]);
+    const problem = grid || times.map(t => demo.ccall('webOffGrid', 'string', ['number'], [t])).find(Boolean);
     if (problem) {
       show(problem);
       window.demoFrameError = problem;
@@ -102,7 +108,6 @@
       return;
     }
     panel.hidden = true;
-    const times = [...new Set(query.get('at').split(',').map(Number))].sort((a, b) => a - b);
     let next = 0;
     // Frames in slices, so that the page stays responsive.
     const run = () => {
@@ -159,42 +164,74 @@
     })));
   }
 
-  function toSample(x) {
-    return Math.max(-32768, Math.min(32767, Math.round(x * 32768)));
-  }
+  // Frames of a sound handed to the demo at a time: its room stays small.
+  const kSamplePieceFrames = 1 << 16;
 
-  // Hands every sound file to the demo as interleaved 16-bit stereo.
+  // Hands every sound file to the demo, which makes 16-bit stereo of it.
   async function handSoundsTo(instance) {
     const names = [];
     for (let i = 0, name; (name = instance._webSoundFileName(i)); ++i) names.push(instance.UTF8ToString(name));
     decodedSounds ??= await decodeSounds(names);
     for (const [name, buffer] of decodedSounds) {
       const at = instance.ccall('webSoundFile', 'number', ['string', 'number'], [name, buffer.length]);
-      const out = new Int16Array(instance.HEAP16.buffer, at, buffer.length * 2);
       const left = buffer.getChannelData(0);
       const right = buffer.numberOfChannels > 1 ? buffer.getChannelData(1) : left;
-      for (let i = 0; i < buffer.length; ++i) {
-        out[2 * i] = toSample(left[i]);
-        out[2 * i + 1] = toSample(right[i]);
+      for (let from = 0; from < buffer.length; from += kSamplePieceFrames) {
+        const frames = Math.min(kSamplePieceFrames, buffer.length - from);
+        // After the call: the heap may have grown, and with it a new view.
+        const room = instance._webSampleRoom(frames) / 4;
+        instance.HEAPF32.set(left.subarray(from, from + frames), room);
+        instance.HEAPF32.set(right.subarray(from, from + frames), room + frames);
+        instance._webTakeSamples(at + 4 * from, frames);
       }
     }
   }
 
-  // Browsers keep a context made before a click suspended until then.
+  // The mix's frames a time where there is no AudioWorklet: it then runs on
+  // the page's thread, a script processor's two buffers ahead of the
+  // speakers; each outlasts a stall of the page's thread of 150 ms.
+  const kPageMixFrames = 8192;
+
+  // Browsers keep a context made before a click suspended until then. An
+  // iPhone whose switch is on silent plays it only as playback, not as the
+  // sound of a page. Where the page is not a secure context (plain http
+  // from a LAN address, the usual way to try it on a phone) there is no
+  // AudioWorklet, and the mix runs on the page's thread instead.
   async function makeSpeaker() {
+    if (navigator.audioSession) navigator.audioSession.type = 'playback';
     const audio = new AudioContext({ sampleRate: kMixRate, latencyHint: 'interactive' });
-    const [mixModule] = await Promise.all([
-      fetch('sound-mix.wasm').then(response => {
-        if (!response.ok) throw new Error('cannot load sound-mix.wasm');
-        return response.arrayBuffer();
-      }),
-      audio.audioWorklet.addModule('sound-worklet.js'),
-    ]);
+    const mixModule = fetch('sound-mix.wasm').then(response => {
+      if (!response.ok) throw new Error('cannot load sound-mix.wasm');
+      return response.arrayBuffer();
+    });
+    if (!audio.audioWorklet) return { ...await mixOnPageThread(audio, await mixModule), ticksAtZero: null };
+    await audio.audioWorklet.addModule('sound-worklet.js');
     const node = new AudioWorkletNode(audio, 'demo-mix',
-      { numberOfInputs: 0, outputChannelCount: [2], processorOptions: { mixModule } });
+      { numberOfInputs: 0, outputChannelCount: [2], processorOptions: { mixModule: await mixModule } });
     node.connect(audio.destination);
     node.port.onmessage = ({ data }) => console.error(data.error);
-    return { audio, node, ticksAtZero: null };
+    return { audio, port: node.port, extraDelayMs: 0, ticksAtZero: null };
+  }
+
+  // The worklet's mix (sound-worklet.js) on the page's thread, fed by a
+  // script processor: each buffer mixed for the time it will be heard.
+  async function mixOnPageThread(audio, mixModule) {
+    await loadScript('sound-worklet.js');
+    const mix = new DemoMixRunner(mixModule);
+    const node = audio.createScriptProcessor(kPageMixFrames, 0, 2);
+    node.onaudioprocess = ({ outputBuffer, playbackTime }) =>
+      mix.fill(outputBuffer.getChannelData(0), outputBuffer.getChannelData(1), playbackTime);
+    node.connect(audio.destination);
+    const port = { postMessage: data => mix.take(data) };
+    return { audio, node, port, extraDelayMs: 2000 * kPageMixFrames / kMixRate };
+  }
+
+  // Inside a click, a key or a tap, before anything that may use up its
+  // user activation (WebKit's full screen does): the context resumed, as
+  // after a system's interruption or a hidden page's suspension.
+  function wakeSpeaker() {
+    if (speaker && speaker.audio.state !== 'running' && speaker.audio.state !== 'closed')
+      speaker.audio.resume().catch(() => {});
   }
 
   // Resolves once the context plays, its time moving on: some browsers take
@@ -221,16 +258,24 @@
   const kAsksLatency = !/Firefox\//.test(navigator.userAgent);
   const kFirefoxLatencyMs = 42;
 
+  // A context's time is heard after it is mixed, by no more than this.
+  const kMostOutputLatencyMs = 500;
+
   // The demo's tick count at which this context's time 0 is heard: the later
-  // of what its output timestamp and its declared latency say.
+  // of what its output timestamp and its declared latency say. A timestamp
+  // that puts it before the mix, or long after, is not taken: WebKitGTK's
+  // runs ahead of the clock by the context's time.
   function heardTicksAtZero() {
     const { audio } = speaker;
     const now = performance.now();
-    let heard = now + kFirefoxLatencyMs - 1000 * audio.currentTime;
+    const mixed = now - 1000 * audio.currentTime;
+    let heard = mixed + kFirefoxLatencyMs;
     if (kAsksLatency) {
       const stamp = audio.getOutputTimestamp?.() ?? {};
       const stamped = stamp.performanceTime ? stamp.performanceTime - 1000 * stamp.contextTime : -Infinity;
-      heard = Math.max(stamped, now + 1000 * ((audio.baseLatency ?? 0) + (audio.outputLatency ?? 0) - audio.currentTime));
+      const lag = stamped - mixed;
+      heard = mixed + 1000 * ((audio.baseLatency ?? 0) + (audio.outputLatency ?? 0));
+      if (lag >= 0 && lag <= kMostOutputLatencyMs) heard = Math.max(heard, stamped);
     }
     return demo._webTicks() - now + heard;
   }
@@ -243,12 +288,12 @@
     const message = { ...extra, ticksAtZero: speaker.ticksAtZero };
     const bytes = demo._webTakeMixCommands();
     if (bytes) message.batch = demo.HEAPU8.slice(demo._webMixCommands(), demo._webMixCommands() + bytes).buffer;
-    speaker.node.port.postMessage(message, message.batch ? [message.batch] : []);
+    speaker.port.postMessage(message, message.batch ? [message.batch] : []);
   }
 
   let demo = null;
   // loading, ready (the prompt), starting (waiting for the sound), running,
-  // paused (the page was hidden), ended
+  // paused (the page was hidden), resuming (waiting for the sound), ended
   let state = 'loading';
   // For the test and the benchmark.
   window.demoTime = () => (demo ? demo._webDemoTime() >>> 0 : null);
@@ -267,7 +312,7 @@
     demo._webKey(kSdlKeys.get(key), 0);
   }
 
-  // The player's recording (src/core/recorder.h) is drawn in the page's idle
+  // The player's recording (src/player/recorder.h) is drawn in the page's idle
   // time, a frame at a time while more of the idle period is left than a
   // frame takes at worst, so that no display refresh waits for it. Where
   // there is no requestIdleCallback, a short slice after each turn.
@@ -290,15 +335,15 @@
     });
   }
 
-  // Records up to demoTime `ms`, in slices that let the progress bar move:
-  // the jump there at load then replays a few frames at most.
+  // Records until a jump to demoTime `ms` lands at once, in slices that
+  // keep the page responsive; the progress bar runs meanwhile.
   async function recordUpTo(ms) {
-    const behind = () => demo._webRecordedUntil() <= ms;
+    const behind = () => !demo._webReaches(ms);
+    progress.removeAttribute('value');
     let more = true;
     while (more && behind()) {
       const sliceEnd = performance.now() + 40;
       more = recordWhile(demo, () => behind() && performance.now() < sliceEnd);
-      progress.value = demo._webRecordedUntil() / ms;
       await new Promise(resolve => setTimeout(resolve));
     }
   }
@@ -470,11 +515,12 @@
   }
 
   async function start() {
+    const starting = soundStarted();
     panel.hidden = true;
     canvas.classList.remove('dimmed');
     enterFullScreen();
     state = 'starting';
-    await soundStarted();
+    await starting;
     if (state !== 'starting') return;
     if (!demo._webBegin()) {
       finish();
@@ -482,7 +528,7 @@
     }
     speaker.ticksAtZero = null;
     const ahead = heardTicksAtZero() + 1000 * speaker.audio.currentTime - demo._webTicks();
-    tellMix({ delay: Math.round(Math.max(kLeastMixDelayMs, ahead + kCueMarginMs)) });
+    tellMix({ delay: Math.round(Math.max(kLeastMixDelayMs, ahead + speaker.extraDelayMs + kCueMarginMs)) });
     state = 'running';
     bar.hidden = false;
     poke();
@@ -505,30 +551,75 @@
     show('paused: click or press a key to go on');
   }
 
-  function resume() {
-    state = 'running';
+  // The clock goes on once the sound plays again: a browser may have
+  // suspended the context while the page was hidden (WebKit does), and
+  // where it is heard is then taken afresh.
+  async function resume() {
+    state = 'resuming';
+    const playing = soundStarted();
     panel.hidden = true;
-    bar.hidden = false;
     canvas.classList.remove('dimmed');
     enterFullScreen();
+    await playing;
+    if (state !== 'resuming') return;
+    state = 'running';
+    bar.hidden = false;
     if (resumePlays) demo._webPause(0);
+    speaker.ticksAtZero = null;
     tellMix();
-    requestAnimationFrame(frame);
+    if (document.hidden) pause();
+    else requestAnimationFrame(frame);
   }
 
-  // Seeded from the calendar time, as the native demo is, or by the query.
+  // The warp's fields of the player's recording, worked out by a worker of
+  // their own from the moment the seed is known, and handed to the demo's
+  // recording as they come: the page's idle time need not work them out.
+  // Gives the function that hands them to the loaded demo, and a promise
+  // that settles once the worker is done, or failed.
+  function recordWarpBeside(seed) {
+    const fields = [];
+    let instance = null;
+    let finished;
+    const done = new Promise(resolve => { finished = resolve; });
+    const hand = ({ frame, field }) => {
+      instance.HEAPU8.set(field, instance._webWarpFieldRoom());
+      instance._webTakeWarpField(frame);
+    };
+    const worker = new Worker('recording-worker.js');
+    worker.onmessage = ({ data }) => {
+      if (data.done) finished();
+      else if (instance) hand(data);
+      else fields.push(data);
+    };
+    worker.onerror = finished;
+    worker.postMessage({ seed });
+    const handTo = loaded => {
+      instance = loaded;
+      fields.splice(0).forEach(hand);
+    };
+    return { handTo, done };
+  }
+
+  // Loads the demo, seeded from the calendar time, as the native demo is, or
+  // by the query. Gives, once it is loaded, `rest`: what the demo's start
+  // waits for besides, the sounds and the speaker, and the warp's fields, so
+  // that a jump anywhere at the prompt lands at once; or null if it cannot
+  // start. A link's moment is recorded meanwhile.
   async function prepare() {
+    const seed = (query.has('seed') ? Number(query.get('seed')) : Math.floor(Date.now() / 1000)) >>> 0;
+    const warp = recordWarpBeside(seed);
     demo = await loadDemo();
-    const seed = query.has('seed') ? Number(query.get('seed')) : Math.floor(Date.now() / 1000);
-    if (!demo._webLoad(seed >>> 0)) {
+    // Fetched and decoded by the browser while the demo starts up.
+    const sounds = handSoundsTo(demo);
+    if (!demo._webLoad(seed)) {
       show('The demo could not start (see the console).');
-      return false;
+      return null;
     }
+    warp.handTo(demo);
     markScenes();
     recordWhenIdle(demo);
-    await handSoundsTo(demo);
-    speaker ??= await makeSpeaker();
-    return true;
+    const speaking = (async () => { speaker ??= await makeSpeaker(); })();
+    return { rest: Promise.all([sounds, speaking, warp.done]) };
   }
 
   function showPrompt() {
@@ -538,7 +629,8 @@
 
   async function runPlain() {
     show('Loading…', { bar: true });
-    if (!await prepare()) return;
+    const prepared = await prepare();
+    if (!prepared) return;
     const moment = momentOf(location.hash);
     if (moment) {
       show(`going to ${clockText(moment)}…`, { bar: true });
@@ -548,6 +640,7 @@
       demo._webDrawFirstFrame();
     }
     present(demo);
+    await prepared.rest;
     canvas.classList.add('dimmed');
     showPrompt();
     state = 'ready';
@@ -557,9 +650,10 @@
   // pause; Escape ends it; while it runs the player's keys go to the demo
   // and a tap shows the bar.
   const onInput = event => {
+    if (event.key !== 'Escape') wakeSpeaker();
     if (event.key === 'Escape') {
       if (state === 'running') sendKey('Escape');
-      else if (state === 'paused' || state === 'starting') finish();
+      else if (state === 'paused' || state === 'starting' || state === 'resuming') finish();
     } else if (state === 'ready') {
       start();
     } else if (state === 'paused') {
@@ -572,11 +666,16 @@
       if (!event.repeat || kRepeating.has(event.key)) sendKey(event.key);
     }
   };
-  addEventListener('pointerdown', onInput);
+  // The events that carry a user's activation, which the sound needs to
+  // start: a mouse's press, the end of a tap or of a pen's stroke, a key.
+  addEventListener('pointerdown', event => { if (event.pointerType === 'mouse') onInput(event); });
+  addEventListener('pointerup', event => { if (event.pointerType !== 'mouse') onInput(event); });
   addEventListener('keydown', onInput);
   stage.addEventListener('pointermove', poke);
+  // A phone suspends, or interrupts, the sound of a page in the background.
   document.addEventListener('visibilitychange', () => {
     if (document.hidden) pause();
+    else wakeSpeaker();
   });
   // Browsers keep the Escape that leaves full screen to themselves; a switch
   // to another tab leaves full screen too, and pauses instead.
@@ -592,7 +691,10 @@
   });
   again.addEventListener('click', async () => {
     show('Loading…', { bar: true });
-    if (await prepare()) start();
+    const prepared = await prepare();
+    if (!prepared) return;
+    await prepared.rest;
+    start();
   });
 
   const failed = error => {
