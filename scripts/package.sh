@@ -1,54 +1,61 @@
 #!/bin/bash
-# Builds build/tideglow_<version>_amd64.deb with Debian's own tools, the way
-# debhelper would: the demo built in build-package/ with Debian's hardening
-# flags, installed into a staging tree, stripped, manual pages and changelog
-# compressed, dependencies computed from the binaries by dpkg-shlibdeps, the
-# control file written by dpkg-gencontrol; then checked by lintian, which
-# must report no error and no warning. The version is version.cmake's, as
-# the build writes it into build-package/version.txt.
+# Builds the Debian packages (tideglow, tideglow-data and the source) with
+# dpkg-buildpackage from a copy of the checkout without what git ignores (the
+# build folders), in build-package/, so the checkout stays clean; lintian must
+# report no error and no warning, the AppStream metainfo and the menu entry
+# must pass their validators. The binary packages are then built again,
+# without the tests (the nocheck profile), and must be the same bytes; with
+# --once that second build is left out.
+# The version is version.cmake's and must be debian/changelog's last entry.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build-package"
-STAGE="$BUILD/stage"
-META="$BUILD/meta"   # the debian/ folder dpkg-shlibdeps and dpkg-gencontrol read
-umask 022
+ONCE=0
+case "${1:-}" in
+    --once) ONCE=1 ;;
+    "") ;;
+    *) echo "Usage: scripts/package.sh [--once]" >&2; exit 2 ;;
+esac
 "$ROOT/scripts/install_packages.sh"
 
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS) -Wl,--as-needed"
-cmake --build "$BUILD" -j "$(nproc)" --target demo demo-capture
-
-VERSION="$(cat "$BUILD/version.txt")"
-CHANGELOG_VERSION="$(dpkg-parsechangelog -l "$ROOT/packaging/debian/changelog" -S Version)"
+VERSION="$(sed -n 's/^set(TIDEGLOW_VERSION \(.*\))$/\1/p' "$ROOT/version.cmake")"
+CHANGELOG_VERSION="$(dpkg-parsechangelog -l "$ROOT/debian/changelog" -S Version)"
 if [ "$VERSION" != "$CHANGELOG_VERSION" ]; then
-    echo "packaging/debian/changelog's last entry is $CHANGELOG_VERSION, the project is $VERSION: add an entry" >&2
+    echo "debian/changelog's last entry is $CHANGELOG_VERSION, the project is $VERSION: add an entry" >&2
     exit 1
 fi
 
-rm -rf "$STAGE" "$META"
-DESTDIR="$STAGE" cmake --install "$BUILD"
-PROGRAMS=("$STAGE/usr/libexec/tideglow/tideglow" "$STAGE/usr/libexec/tideglow/tideglow-capture")
-strip --remove-section=.comment --remove-section=.note --strip-unneeded "${PROGRAMS[@]}"
-gzip -9n "$STAGE"/usr/share/man/man6/*.6 "$STAGE/usr/share/doc/tideglow/changelog"
+# One build in $BUILD/<name>/tideglow-<version>/, its results beside it.
+build() {
+    local out="$BUILD/$1"
+    rm -rf "$out"
+    mkdir -p "$out/tideglow-$VERSION"
+    rsync -rl --exclude=/.git/ --filter=':- .gitignore' "$ROOT/" "$out/tideglow-$VERSION/"
+    (cd "$out/tideglow-$VERSION" && dpkg-buildpackage -us -uc -J"$(nproc)" "${@:2}")
+}
 
-mkdir -p "$META/debian" "$STAGE/DEBIAN"
-cp "$ROOT/packaging/debian/control" "$META/debian/control"
-cp "$ROOT/packaging/debian/changelog" "$META/debian/changelog"
-(
-    cd "$META"
-    dpkg-shlibdeps -Tdebian/substvars "${PROGRAMS[@]}"
-    dpkg-gencontrol -ptideglow -Tdebian/substvars -P"$STAGE"
-)
-(cd "$STAGE" && find usr -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum >DEBIAN/md5sums)
-chmod 0644 "$STAGE/DEBIAN/control" "$STAGE/DEBIAN/md5sums"
+build first
+lintian --info --display-info --fail-on error,warning "$BUILD"/first/tideglow_"${VERSION}"_*.changes
 
-DEB="$ROOT/build/tideglow_${VERSION}_amd64.deb"
-mkdir -p "$ROOT/build"
-rm -f "$ROOT"/build/tideglow_*_amd64.deb
-dpkg-deb --root-owner-group -Zxz --build "$STAGE" "$DEB"
-if command -v lintian >/dev/null; then
-    lintian --info --display-info --fail-on error,warning "$DEB"
+# What software centres and menus read, as the package installs it; the
+# metainfo's releases are the changelog's entries.
+STAGED="$BUILD/first/tideglow-$VERSION/debian/tideglow"
+INSTALLED="$STAGED/usr/share"
+appstreamcli validate-tree --no-net "$STAGED"
+desktop-file-validate "$INSTALLED/applications/tideglow.desktop"
+diff <(dpkg-parsechangelog -l "$ROOT/debian/changelog" --all --format rfc822 |
+           awk '$1 == "Version:" { v = $2 } $1 == "Timestamp:" { print v, strftime("%Y-%m-%d", $2, 1) }') \
+     <(sed -n 's|.*<release version="\([^"]*\)" date="\([^"]*\)".*|\1 \2|p' "$INSTALLED"/metainfo/*.metainfo.xml) ||
+    { echo "the metainfo's releases are not debian/changelog's entries" >&2; exit 1; }
+
+if [ "$ONCE" = 0 ]; then
+    DEB_BUILD_OPTIONS=nocheck build second -b -Pnocheck
+    for deb in "$BUILD"/first/*.deb; do
+        if ! cmp "$deb" "$BUILD/second/$(basename "$deb")"; then
+            echo "$(basename "$deb") is not the same bytes when built again" >&2
+            exit 1
+        fi
+    done
+    echo "built again without the tests: the same bytes"
 fi
-echo "$DEB"
+ls "$BUILD"/first/*.deb

@@ -3,9 +3,9 @@
 # the programs, the two DLLs, data/ and the texts, every line ending in CRLF.
 set(PACKAGING ${PROJECT_SOURCE_DIR}/packaging)
 
-# The text of a licence from the Debian package's copyright file.
+# The text of a licence from the Debian packages' copyright file.
 function(debian_licence NAME OUTPUT)
-    file(STRINGS ${PACKAGING}/debian/copyright LINES)
+    file(STRINGS ${PROJECT_SOURCE_DIR}/debian/copyright LINES)
     set(TEXT "")
     set(INSIDE FALSE)
     foreach(LINE IN LISTS LINES)

@@ -5,8 +5,10 @@
 # empty folder (pixel for pixel the build's, when a build folder is given),
 # then purged without a file left behind. Needs root; check.sh runs it after
 # scripts/package.sh.
-# Usage: bash installed_package.sh <path to the .deb> [build folder]
+# Usage: bash installed_package.sh <path to tideglow's .deb> [build folder]
+# (tideglow-data's .deb is taken from beside it).
 DEB="$(realpath "$1")"
+DATA_DEB="$(echo "$(dirname "$DEB")"/tideglow-data_*_all.deb)"
 BUILD="${2:+$(realpath "$2")}"
 source "$(dirname "$0")/../e2e/lib.sh" /usr/games/tideglow /usr/share/games/tideglow/data /usr/games/tideglow-capture
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: installing a package needs root"; exit 77; }
@@ -17,14 +19,14 @@ apt() {
 }
 
 # A run that ended early leaves the package installed.
-if dpkg-query -W -f='${Status}' tideglow 2>/dev/null | grep "ok installed" >/dev/null; then apt purge tideglow; fi
+if dpkg-query -W -f='${Status}' tideglow 2>/dev/null | grep "ok installed" >/dev/null; then apt purge tideglow tideglow-data; fi
 # Folders of the package that exist before it, which may stay after it.
-dpkg-deb -c "$DEB" | awk '{ sub("^\\.", "", $6); sub("/$", "", $6); print $6 }' | while read -r path; do
+cat <(dpkg-deb -c "$DEB") <(dpkg-deb -c "$DATA_DEB") | awk '{ sub("^\\.", "", $6); sub("/$", "", $6); print $6 }' | while read -r path; do
     if [ -e "$path" ]; then echo "$path"; fi
 done >"$WORK/before.txt"
 
-apt install "$DEB"
-dpkg -L tideglow | grep -vx '/\.' >"$WORK/installed.txt"
+apt install "$DEB" "$DATA_DEB"
+dpkg -L tideglow tideglow-data | grep -vx '/\.' >"$WORK/installed.txt"
 version="$(dpkg-deb -f "$DEB" Version)"
 [ "$(/usr/games/tideglow-capture --version)" = "tideglow-capture (Tideglow) $version" ] ||
     fail "/usr/games/tideglow-capture --version: $(/usr/games/tideglow-capture --version)"
@@ -50,7 +52,7 @@ if [ -n "$BUILD" ]; then
 fi
 cd "$WORK"
 
-apt purge tideglow
+apt purge tideglow tideglow-data
 left="$(while read -r path; do
     if [ -e "$path" ] && ! grep -qxF "$path" "$WORK/before.txt"; then echo "$path"; fi
 done <"$WORK/installed.txt")"
