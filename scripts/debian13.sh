@@ -4,8 +4,9 @@
 # build-debian13/root (kept between runs; DEBIAN13_FRESH=1 makes it anew),
 # copies the checkout into it, and runs `scripts/check.sh --core` there under
 # chroot: the build and its tests with the end-to-end ones, the web build in
-# chromium and firefox-esr, and the Debian package built, installed, run and
-# purged.
+# chromium, firefox-esr and WebKitGTK, and the Debian packages built by
+# dpkg-buildpackage and checked with Debian 13's lintian and appstream,
+# installed, run and purged.
 # With arguments it runs that command in the root instead, from the copy of
 # the checkout (scripts/debian13.sh bash: a shell there).
 # The mounts it makes are undone when it ends, however it ends.
@@ -21,39 +22,9 @@ require_root "debootstrap and chroot"
 "$ROOT/scripts/install_packages.sh" --only debootstrap rsync
 take_lock "$WORK"
 
-MOUNTED=()
-unmount_all() {
-    local i
-    for ((i = ${#MOUNTED[@]} - 1; i >= 0; i--)); do umount -l "${MOUNTED[i]}" || true; done
-    MOUNTED=()
-}
-trap unmount_all EXIT
-mount_in_root() {  # mount_in_root POINT MOUNT-ARGUMENTS...
-    local point="$TARGET$1"
-    shift
-    mkdir -p "$point"
-    mount "$@" "$point"
-    MOUNTED+=("$point")
-}
+make_root "$WORK" "$SUITE" "${DEBIAN13_FRESH:-0}"
+mount_root "$TARGET"
 
-if [ "${DEBIAN13_FRESH:-0}" = 1 ] || [ ! -e "$WORK/made" ]; then
-    # A root left half-made, or with something still mounted, is not reused.
-    if [ -d "$TARGET" ] && grep -q " $TARGET/" /proc/mounts; then
-        echo "$TARGET still has mounts; unmount them first" >&2
-        exit 1
-    fi
-    rm -rf "$TARGET" "$WORK/made"
-    debootstrap --variant=minbase "$SUITE" "$TARGET"
-    touch "$WORK/made"
-fi
-
-mount_in_root /proc -t proc proc
-mount_in_root /sys --bind /sys
-mount_in_root /dev --bind /dev
-mount_in_root /dev/pts --bind /dev/pts
-mount_in_root /dev/shm -t tmpfs shm
-mount_in_root /tmp -t tmpfs tmp
-cp /etc/resolv.conf "$TARGET/etc/resolv.conf"
 # npm reaches its registry through this machine's certificate authorities:
 # the file NODE_EXTRA_CA_CERTS names, copied to a place of its own, since
 # installing ca-certificates in the root rewrites the root's /etc/ssl/certs.

@@ -6,7 +6,6 @@
 #include <SDL_image.h>
 #include <stb_image_write.h>
 
-#include <cstring>
 #include <vector>
 
 bool writeLosslessJpeg(const std::string& jpegPath, std::string& error)
@@ -23,8 +22,13 @@ bool writeLosslessJpeg(const std::string& jpegPath, std::string& error)
     for (int y = 0; y < picture->h; ++y) {
         const uint8_t* row = static_cast<const uint8_t*>(picture->pixels) + y * picture->pitch;
         for (int x = 0; x < picture->w; ++x) {
+            // The pixel's bytes as SDL stores them: in the machine's order.
+            const uint8_t* bytes = row + x * bpp;
             uint32_t value = 0;
-            memcpy(&value, row + x * bpp, bpp);  // little-endian: the pixel's low bytes
+            for (int i = 0; i < bpp; ++i) {
+                value = SDL_BYTEORDER == SDL_BIG_ENDIAN ? value << 8 | bytes[i]
+                                                        : value | uint32_t{bytes[i]} << (8 * i);
+            }
             uint8_t r, g, b;
             SDL_GetRGB(value, picture->format, &r, &g, &b);
             rgb.insert(rgb.end(), {r, g, b});
