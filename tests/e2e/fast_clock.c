@@ -13,8 +13,9 @@
  * the clock's origin (the first reading), and from there the clock runs in
  * real time; with HOLD_FIRST_FRAME set too, the second flip waits until the
  * file it names exists, so that the first frame stays on the screen. With
- * FIXED_TIME set, time() reads that many seconds: the demo's seed, which
- * demo-capture --seed then takes. */
+ * FIRST_FLIP_FILE set, the first flip makes that file: the demo is running.
+ * With FIXED_TIME set, time() reads that many seconds: the demo's seed,
+ * which demo-capture --seed then takes. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <pthread.h>
@@ -81,6 +82,9 @@ int SDL_Flip(void* screen)
         flipTicks = realTicks();
         flipped = 1;
         clock_gettime(CLOCK_MONOTONIC, &firstFlip);
+        const char* running = getenv("FIRST_FLIP_FILE");
+        FILE* made = running ? fopen(running, "w") : NULL;
+        if (made) fclose(made);
     }
     const char* hold = getenv("HOLD_FIRST_FRAME");
     // At most 30 s: a test that failed meanwhile is no longer there to say so.

@@ -5,7 +5,6 @@
 # natively or through XWayland, which goes with it.
 source "$(dirname "$0")/lib.sh"
 command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
-skip_slow_start_on_sdl12_compat
 make_workdir
 
 # Starts the demo, waits for its window ($1 a command that succeeds once it

@@ -3,7 +3,6 @@
 # drain, or a small one that SDL 1.2's PulseAudio driver can wait on for good,
 # must not hold the process.
 source "$(dirname "$0")/lib.sh"
-skip_slow_start_on_sdl12_compat
 make_workdir
 start_xvfb
 start_pulse
