@@ -263,8 +263,10 @@
 
   // The demo's tick count at which this context's time 0 is heard: the later
   // of what its output timestamp and its declared latency say. A timestamp
-  // that puts it before the mix, or long after, is not taken: WebKitGTK's
-  // runs ahead of the clock by the context's time.
+  // is taken only where it tells of a moment already heard, with its sound
+  // after its mix and not long after: WebKitGTK's lies ahead of the clock by
+  // the context's time, which passed the rest for the context's first half
+  // second, and the mix, once moved that far ahead, stayed early for good.
   function heardTicksAtZero() {
     const { audio } = speaker;
     const now = performance.now();
@@ -272,7 +274,8 @@
     let heard = mixed + kFirefoxLatencyMs;
     if (kAsksLatency) {
       const stamp = audio.getOutputTimestamp?.() ?? {};
-      const stamped = stamp.performanceTime ? stamp.performanceTime - 1000 * stamp.contextTime : -Infinity;
+      const past = stamp.performanceTime > 0 && stamp.performanceTime <= performance.now();
+      const stamped = past ? stamp.performanceTime - 1000 * stamp.contextTime : -Infinity;
       const lag = stamped - mixed;
       heard = mixed + 1000 * ((audio.baseLatency ?? 0) + (audio.outputLatency ?? 0));
       if (lag >= 0 && lag <= kMostOutputLatencyMs) heard = Math.max(heard, stamped);
@@ -507,8 +510,10 @@
       demo._webJump(seekTarget);
       seekTarget = null;
     }
-    present(demo);
+    // The sound first: a cue this frame played reaches the mix before the
+    // picture is put on the canvas.
     tellMix();
+    present(demo);
     updateBar();
     if (going) requestAnimationFrame(frame);
     else finish();
