@@ -7,6 +7,8 @@ decoded music, then the cue itself in what is left once the music is taken
 out, and prints for every cue played:
 
     cue_offset_ms E<n>:<cue> <ms>   the cue's start on the music, less its place
+                                    (with --flips, the demoTime of the frame that
+                                    played it)
 
 followed by `music_start_s` (where music position 0 falls in the recording),
 `first_heard_ms` (how much of the music's start was not heard: its position
@@ -100,6 +102,14 @@ def music_shift(rec, music, at, expected, reach):
     near = at - int(1.5 * RATE)
     pos = find(rec, music[near:at - int(0.1 * RATE)], near + shift - RATE // 40, near + shift + RATE // 40)
     return None if pos is None else pos - near
+
+
+def music_shift_after(rec, music, at, shift):
+    """The same for the music just after `at`, searched near `shift`: a mix
+    that skipped ahead (behind its clock after a stall) or waited moves it."""
+    start = at + int(0.1 * RATE)
+    pos = find(rec, music[start:at + int(1.5 * RATE)], start + shift - RATE // 2, start + shift + RATE // 2)
+    return None if pos is None else pos - start
 
 
 def cue_onset(rec, music, cue, at, shift):
@@ -202,12 +212,22 @@ def main():
         first_shift = shift if first_shift is None else first_shift
         if index not in cues:
             cues[index] = decode(Path(args.data) / Path(files[index]).name)
-        onset = cue_onset(rec, music, cues[index], at, shift)
-        if onset is None:
+        # Its place is where the frame that played it stood: a cue sounds with
+        # the picture that shows its moment, which a slow page shows late. It
+        # is mixed onto the music where it plays: where the mix moved the
+        # music between the two, by the side it lies on.
+        place = played[0] * RATE // 1000 if played is not None else at
+        found = []
+        for side in {shift, music_shift_after(rec, music, at, shift)} - {None}:
+            onset = cue_onset(rec, music, cues[index], at, side)
+            if onset is not None:
+                found.append((abs(onset - side - place), onset - side - place, onset))
+        if not found:
             print(f"cue_offset_ms {name} missing")
             failures += 1
             continue
-        print(f"cue_offset_ms {name} {(onset - shift - at) * 1000 / RATE:.1f}")
+        _, offset, onset = min(found)
+        print(f"cue_offset_ms {name} {offset * 1000 / RATE:.1f}")
         if played is not None and args.record_start is not None:
             latencies.append((args.record_start + onset / RATE - played[1]) * 1000)
 
