@@ -44,6 +44,10 @@ constexpr char kPipeWireLatencyMs[] = "150";
 // much of that buffer at once, the mix runs further ahead than the 40 ms
 // that suffice elsewhere, and a cue's place would already be mixed.
 constexpr Frames kPipeWireMixDelay = 90 * kMixRate / 1000;
+// The piece kMixDelay allows for. A larger one is mixed that much further
+// ahead of its tick count, and the delay grows by the difference: on
+// sdl12-compat's pieces of 1024 frames the cues came 6 to 33 ms late.
+constexpr Frames kPieceInMixDelay = 512;
 
 // A device that does not close in this time is left to the end of the
 // process (see closeSdlAudio).
@@ -94,7 +98,7 @@ public:
         wanted.callback = feed;
         wanted.userdata = this;
         this->fill = fill;
-        mix.clocked.delay = pipeWire ? kPipeWireMixDelay : kMixDelay;
+        mix.clocked.delay = pipeWire ? kPipeWireMixDelay : kMixDelay + deviceFrames(pipeWire) - kPieceInMixDelay;
         // No `obtained`: SDL converts our format to the device's itself.
         if (SDL_OpenAudio(&wanted, nullptr) < 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
