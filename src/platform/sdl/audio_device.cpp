@@ -15,6 +15,13 @@
 #include <mutex>
 #include <thread>
 
+namespace {
+// SDL 1.2's piece, and the one kMixDelay allows for: a larger piece is mixed
+// that much further ahead of its tick count, and the mix's delay grows by
+// the difference (with 40 ms on sdl12-compat's pieces, cues came late).
+constexpr uint16_t kSmallPieceFrames = 512;
+}  // namespace
+
 // Small enough for a cue to reach the speaker well within 100 ms. SDL 1.2's
 // PulseAudio driver mixes half a piece at a time and asks the server for
 // four such halves of buffer; a larger piece can exceed what the server
@@ -28,7 +35,7 @@
 // enough for the cues to stay on their beat.
 uint16_t deviceFrames(bool pipeWire)
 {
-    return onSdl12Compat() && !pipeWire ? 1024 : 512;
+    return onSdl12Compat() && !pipeWire ? 2 * kSmallPieceFrames : kSmallPieceFrames;
 }
 
 namespace {
@@ -44,10 +51,6 @@ constexpr char kPipeWireLatencyMs[] = "150";
 // much of that buffer at once, the mix runs further ahead than the 40 ms
 // that suffice elsewhere, and a cue's place would already be mixed.
 constexpr Frames kPipeWireMixDelay = 90 * kMixRate / 1000;
-// The piece kMixDelay allows for. A larger one is mixed that much further
-// ahead of its tick count, and the delay grows by the difference: on
-// sdl12-compat's pieces of 1024 frames the cues came 6 to 33 ms late.
-constexpr Frames kPieceInMixDelay = 512;
 
 // A device that does not close in this time is left to the end of the
 // process (see closeSdlAudio).
@@ -98,7 +101,7 @@ public:
         wanted.callback = feed;
         wanted.userdata = this;
         this->fill = fill;
-        mix.clocked.delay = pipeWire ? kPipeWireMixDelay : kMixDelay + deviceFrames(pipeWire) - kPieceInMixDelay;
+        mix.clocked.delay = pipeWire ? kPipeWireMixDelay : kMixDelay + deviceFrames(pipeWire) - kSmallPieceFrames;
         // No `obtained`: SDL converts our format to the device's itself.
         if (SDL_OpenAudio(&wanted, nullptr) < 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
