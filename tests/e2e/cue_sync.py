@@ -84,32 +84,34 @@ def find(signal, pattern, lo, hi):
     return lo + int(np.argmax(c))
 
 
+def fit(rec, music, start, end, shift, reach):
+    """Recording offset minus music offset for music[start:end], searched
+    within `reach` frames of `shift`."""
+    pos = find(rec, music[start:end], start + shift - reach, start + shift + reach)
+    return None if pos is None else pos - start
+
+
 def music_shift(rec, music, at, expected, reach):
     """Recording offset minus music offset for the music just before `at`,
     searched within `reach` seconds of `expected` (anywhere when None). The
     music repeats itself bar for bar, so a search must stay within a bar."""
     excerpt_start = at - int(6.5 * RATE)
-    excerpt = music[excerpt_start:at - int(0.1 * RATE)]
+    excerpt_end = at - int(0.1 * RATE)
     if expected is None:
-        pos = find(rec, excerpt, 0, len(rec))
+        pos = find(rec, music[excerpt_start:excerpt_end], 0, len(rec))
+        shift = None if pos is None else pos - excerpt_start
     else:
-        centre = excerpt_start + expected
-        pos = find(rec, excerpt, centre - int(reach * RATE), centre + int(reach * RATE))
-    if pos is None:
+        shift = fit(rec, music, excerpt_start, excerpt_end, expected, int(reach * RATE))
+    if shift is None:
         return None
     # The last moments before `at` alone, in case the mix skipped on the way.
-    shift = pos - excerpt_start
-    near = at - int(1.5 * RATE)
-    pos = find(rec, music[near:at - int(0.1 * RATE)], near + shift - RATE // 40, near + shift + RATE // 40)
-    return None if pos is None else pos - near
+    return fit(rec, music, at - int(1.5 * RATE), excerpt_end, shift, RATE // 40)
 
 
 def music_shift_after(rec, music, at, shift):
     """The same for the music just after `at`, searched near `shift`: a mix
     that skipped ahead (behind its clock after a stall) or waited moves it."""
-    start = at + int(0.1 * RATE)
-    pos = find(rec, music[start:at + int(1.5 * RATE)], start + shift - RATE // 2, start + shift + RATE // 2)
-    return None if pos is None else pos - start
+    return fit(rec, music, at + int(0.1 * RATE), at + int(1.5 * RATE), shift, RATE // 2)
 
 
 def cue_onset(rec, music, cue, at, shift):
